@@ -1,0 +1,26 @@
+#pragma once
+// Reading and writing the course's text files: Windows-1251 bytes, CR LF line ends.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lx {
+
+// Whole file into `out`; false when it cannot be opened or read.
+bool ReadFileBytes(const std::string& path, std::string& out);
+
+// Lines ended by CR LF or a lone LF; a last line without an end is kept; an end of
+// file right after a line end adds no empty line.
+std::vector<std::string> SplitLines(std::string_view bytes);
+
+// Fields separated by `separator`; always at least one field.
+std::vector<std::string> SplitFields(std::string_view line, char separator = '\t');
+
+// Each line followed by CR LF.
+std::string JoinLinesCrlf(const std::vector<std::string>& lines);
+
+// Writes a sibling temporary file, flushes it and renames it over `path`, so the old
+// file survives any failure. Returns false (and leaves the old file) on failure.
+bool WriteFileAtomic(const std::string& path, std::string_view bytes);
+
+}  // namespace lx
