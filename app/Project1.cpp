@@ -1,0 +1,25 @@
+#include "Project1.h"
+
+namespace lx {
+
+Project1::Project1(DataDir dataDir) {
+  form1_ = std::make_unique<TForm1>(std::move(dataDir));
+  if (quitAtOnce()) return;
+  // The other windows, each created once and hidden, in the order their creation
+  // handlers rely on (each reads the settings slots loaded above).
+  form18_ = std::make_unique<TForm18>();
+}
+
+void Project1::ShowMain() { form1_->show(); }
+
+int RunLexitar(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("Lexitar");
+  QApplication::setQuitOnLastWindowClosed(false);
+  Project1 program(DataDir::OfExecutable());
+  if (program.quitAtOnce()) return 0;
+  program.ShowMain();
+  return QApplication::exec();
+}
+
+}  // namespace lx

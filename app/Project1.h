@@ -1,0 +1,31 @@
+#pragma once
+// The program: creates the main window (which runs the start-up sequence), then every
+// other window once, hidden, in the fixed order, and runs the message loop.
+#include <QApplication>
+#include <memory>
+
+#include "Unit1.h"
+#include "Unit18.h"
+
+namespace lx {
+
+class Project1 {
+ public:
+  // Creates every window over the data folder `dataDir`.
+  explicit Project1(DataDir dataDir);
+
+  TForm1* form1() const { return form1_.get(); }
+  TForm18* form18() const { return form18_.get(); }
+  // Another copy is running: nothing was created beyond the main window, which stays hidden.
+  bool quitAtOnce() const { return form1_->anotherInstance(); }
+  void ShowMain();
+
+ private:
+  std::unique_ptr<TForm1> form1_;
+  std::unique_ptr<TForm18> form18_;
+};
+
+// The entry point's work: application object, windows, message loop.
+int RunLexitar(int argc, char** argv);
+
+}  // namespace lx
