@@ -1,8 +1,12 @@
 #pragma once
 // The main window: runs the start-up sequence, owns the shared data and ends the
 // program through the shutdown sequence.
+#include <QLabel>
+#include <QToolButton>
 #include <QWidget>
+#include <array>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "fonts.h"
@@ -33,12 +37,31 @@ class TForm1 : public QWidget {
   // The shutdown sequence; runs once, from the close event.
   void Shutdown();
 
+  // How the buttons reach windows created after this one: the HTML window's page
+  // opener (a path relative to the data folder's parent, "data\\html\\intro.html") and
+  // one opener per lesson 1..7. A button whose window does not exist is disabled.
+  void SetPageOpener(std::function<void(const std::string&)> openPage);
+  void SetLessonOpener(int lesson, std::function<void()> openLesson);
+
+  void SpeedButton1Click();  // introduction
+  void SpeedButton9Click();  // "Выход"
+  void sBitBtn1Click();      // download page
+  void InfoClick(int lesson);
+  void LessonClick(int lesson);
+
+  // First activation after start-up: captions that came out as "?" open the font help page.
+  void FirstActivationCheck();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void FormCreate();
   void CentreOnScreen();
+  void BuildControls();
+  void UpdateAvailability();
+  QToolButton* MakeButton(const char* name, const QString& caption, const QString& hint, QWidget* parent);
 
   SharedData shared_;
   CourseFonts fonts_;
@@ -46,6 +69,13 @@ class TForm1 : public QWidget {
   bool startupComplete_ = false;
   bool slotsLoaded_ = false;
   bool shutDown_ = false;
+  bool activationCheckArmed_ = false;
+  std::function<void(const std::string&)> openPage_;
+  std::array<std::function<void()>, 7> openLesson_;
+  std::array<QToolButton*, 7> lessonButtons_{};
+  std::array<QToolButton*, 7> infoButtons_{};
+  QToolButton* introButton_ = nullptr;
+  QToolButton* downloadButton_ = nullptr;
   std::vector<std::function<void(SettingsSlots&)>> gatherers_;
   std::vector<std::function<void()>> savers_;
   std::vector<std::function<void()>> releasers_;
