@@ -7,6 +7,7 @@ Project1::Project1(DataDir dataDir) {
   if (quitAtOnce()) return;
   // The other windows, each created once and hidden, in the order their creation
   // handlers rely on (each reads the settings slots loaded above).
+  form17_ = std::make_unique<TForm17>(form1_->shared().settingsSlots);
   form18_ = std::make_unique<TForm18>();
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "Unit1.h"
+#include "Unit17.h"
 #include "Unit18.h"
 
 namespace lx {
@@ -15,6 +16,7 @@ class Project1 {
   explicit Project1(DataDir dataDir);
 
   TForm1* form1() const { return form1_.get(); }
+  TForm17* form17() const { return form17_.get(); }
   TForm18* form18() const { return form18_.get(); }
   // Another copy is running: nothing was created beyond the main window, which stays hidden.
   bool quitAtOnce() const { return form1_->anotherInstance(); }
@@ -22,6 +24,7 @@ class Project1 {
 
  private:
   std::unique_ptr<TForm1> form1_;
+  std::unique_ptr<TForm17> form17_;
   std::unique_ptr<TForm18> form18_;
 };
 

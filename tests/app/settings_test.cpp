@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QToolButton>
+
+#include "app/Unit17.h"
+
+namespace {
+
+QApplication& App() {
+  static int argc = 1;
+  static char name[] = "test_settings";
+  static char* argv[] = {name, nullptr};
+  static QApplication* app = new QApplication(argc, argv);
+  return *app;
+}
+
+QRgb SwatchPixel(lx::TForm17& form, int n) {
+  auto* swatch = form.findChild<QLabel*>(QString("Image%1").arg(n));
+  return swatch->pixmap().toImage().pixel(16, 16) & 0xFFFFFF;
+}
+
+void Press(lx::TForm17& form, const char* name) { form.findChild<QToolButton*>(name)->click(); }
+
+TEST(SettingsWindow, SwatchesShowDisplayDefaultsAndChosenColours) {
+  App();
+  lx::SettingsSlots store;
+  store.set(6, std::to_string(lx::RgbToStored(0x123456)));
+  lx::TForm17 form(store);
+  EXPECT_EQ(form.windowTitle(), "Настройки");
+  struct Case {
+    int swatch;
+    QRgb rgb;
+  } cases[] = {{7, 0xD8E6EB}, {8, 0xFFFFFF}, {9, 0xA6CAF0}, {10, 0xFFFFE1}, {1, 0x000000},
+               {2, 0xFF0000}, {3, 0x123456}, {4, 0xE00000}, {13, 0x808000}};
+  for (const auto& c : cases) EXPECT_EQ(SwatchPixel(form, c.swatch), c.rgb) << "Image" << c.swatch;
+  EXPECT_TRUE(form.findChild<QLabel*>("Image11")->isHidden());
+  // A confirmed choice goes into the working copy only; a cancelled one changes nothing.
+  form.SetColorChooser([](uint32_t, uint32_t& chosen) { chosen = 0x00FF00; return true; });
+  form.SwatchClick(7);
+  EXPECT_EQ(SwatchPixel(form, 7), 0x00FF00u);
+  EXPECT_EQ(form.workingCopy()[0], std::to_string(lx::RgbToStored(0x00FF00)));
+  EXPECT_TRUE(store.empty(1));
+  form.SetColorChooser([](uint32_t, uint32_t&) { return false; });
+  form.SwatchClick(8);
+  EXPECT_TRUE(form.workingCopy()[1].empty());
+}
+
+TEST(SettingsWindow, SizeListShowsTwelveForEmptyOrUnknown) {
+  App();
+  for (const char* stored : {"", "15", "abc", "16"}) {
+    lx::SettingsSlots store;
+    store.set(3, stored);
+    lx::TForm17 form(store);
+    EXPECT_EQ(form.sizeList()->currentText(), std::string(stored) == "16" ? "16" : "12") << stored;
+  }
+}
+
+TEST(SettingsWindow, CloseDropsUnappliedChangesAndReleasesToggles) {
+  App();
+  lx::SettingsSlots store;
+  store.set(3, "14");
+  lx::TForm17 form(store);
+  QToolButton toggle;
+  toggle.setCheckable(true);
+  toggle.setChecked(true);
+  form.EnrolToggle(&toggle);
+  form.sizeList()->setCurrentText("16");
+  form.ComboBox1Change();
+  EXPECT_EQ(form.workingCopy()[2], "16");
+  Press(form, "SpeedButton4");
+  EXPECT_EQ(store.get(3), "14");
+  EXPECT_EQ(form.sizeList()->currentText(), "14");
+  EXPECT_FALSE(toggle.isChecked());
+}
+
+TEST(SettingsWindow, ResetThenApplyEmptiesTheFourteenSlots) {
+  App();
+  lx::SettingsSlots store;
+  for (int s = 1; s <= 15; ++s) store.set(s, "255");
+  lx::TForm17 form(store);
+  int applied = 0;
+  form.OnApply([&](const lx::SettingsSlots& appliedStore) {
+    ++applied;
+    EXPECT_EQ(appliedStore.RgbOr(1, 0xD8E6EB), 0xD8E6EBu);
+    EXPECT_EQ(appliedStore.IntOr(3, 12), 12);
+  });
+  Press(form, "SpeedButton2");
+  EXPECT_EQ(store.get(1), "255");  // nothing applied yet
+  Press(form, "SpeedButton1");
+  EXPECT_EQ(applied, 1);
+  for (int s = 1; s <= 14; ++s) EXPECT_TRUE(store.empty(s)) << s;
+  EXPECT_EQ(store.get(15), "255");
+}
+
+}  // namespace
