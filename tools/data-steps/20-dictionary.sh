@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds data/dict1.txt and data/dict2.txt from the Mueller dictionary (mueller7-dict).
+set -euo pipefail
+src=/usr/share/dictd
+index="$src/mueller7.index"
+dict="$src/mueller7.dict.dz"
+conv="$LEXITAR_BUILD/dictconv"
+for f in "$index" "$dict"; do
+  if [ ! -r "$f" ]; then
+    echo "20-dictionary: $f is missing; install mueller7-dict (tools/setup.sh)" >&2
+    exit 1
+  fi
+done
+if [ ! -x "$conv" ]; then
+  echo "20-dictionary: $conv is not built; build the target dictconv first" >&2
+  exit 1
+fi
+out1="$LEXITAR_DATA/dict1.txt"
+out2="$LEXITAR_DATA/dict2.txt"
+fresh=1
+for out in "$out1" "$out2"; do
+  for in in "$index" "$dict" "$conv"; do
+    if [ ! -e "$out" ] || [ "$in" -nt "$out" ]; then fresh=0; fi
+  done
+done
+if [ "$fresh" -eq 1 ]; then
+  echo "20-dictionary: up to date"
+  exit 0
+fi
+# The converter writes each table to a temporary file and renames it when complete.
+"$conv" "$index" "$dict" "$LEXITAR_DATA"

@@ -1,0 +1,467 @@
+#include "mueller.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "app/core/cp1251.h"
+
+namespace lx::dictconv {
+namespace {
+
+constexpr std::string_view kBase64 =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+
+// Next code point of a UTF-8 text; a broken sequence yields U+FFFD and one byte.
+char32_t NextCodePoint(std::string_view s, size_t& i) {
+  unsigned char c = static_cast<unsigned char>(s[i++]);
+  if (c < 0x80) return c;
+  int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : -1;
+  if (extra < 0 || i + static_cast<size_t>(extra) > s.size()) return 0xFFFD;
+  char32_t cp = c & (0x3F >> extra);
+  for (int k = 0; k < extra; ++k) {
+    unsigned char d = static_cast<unsigned char>(s[i]);
+    if ((d & 0xC0) != 0x80) return 0xFFFD;
+    cp = (cp << 6) | (d & 0x3F);
+    ++i;
+  }
+  return cp;
+}
+
+// Base letter of an accented Latin letter of Latin-1 and Latin Extended-A, or 0.
+char StripAccent(char32_t cp) {
+  static constexpr std::string_view kLatin1 =  // U+00C0..U+00FF
+      "AAAAAAACEEEEIIIIDNOOOOOxOUUUUYTsaaaaaaaceeeeiiiidnooooo/ouuuuyty";
+  if (cp >= 0xC0 && cp <= 0xFF) {
+    char c = kLatin1[cp - 0xC0];
+    return (c == 'x' || c == '/') ? 0 : c;
+  }
+  static constexpr std::string_view kExtA =  // U+0100..U+017F, in pairs
+      "AaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIiJjJjKkkLlLlLlLlLlNnNnNnnNnOoOoOoOoRrRrRrSsSsSsSsTtTtTtUuUuUuUuUuUuWwYyYZzZzZzs";
+  if (cp >= 0x100 && cp < 0x100 + kExtA.size()) return kExtA[cp - 0x100];
+  return 0;
+}
+
+bool IsLatin(unsigned char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; }
+bool IsCyrillic(unsigned char c) { return c >= 0xC0 || c == 0xA8 || c == 0xB8; }
+bool IsLetter(unsigned char c) { return IsLatin(c) || IsCyrillic(c); }
+bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+
+std::string_view Trim(std::string_view s, std::string_view chars = " \t\r") {
+  size_t b = s.find_first_not_of(chars);
+  if (b == std::string_view::npos) return {};
+  size_t e = s.find_last_not_of(chars);
+  return s.substr(b, e - b + 1);
+}
+
+std::vector<std::string_view> SplitBy(std::string_view s, char sep) {
+  std::vector<std::string_view> out;
+  size_t start = 0;
+  for (;;) {
+    size_t p = s.find(sep, start);
+    out.push_back(s.substr(start, p == std::string_view::npos ? std::string_view::npos : p - start));
+    if (p == std::string_view::npos) return out;
+    start = p + 1;
+  }
+}
+
+// Length of the marker that opens `line` and its kind; 0 when it has none.
+size_t MatchMarker(std::string_view line, LineKind& kind, std::string& marker) {
+  auto at = [&](size_t i) { return i < line.size() ? static_cast<unsigned char>(line[i]) : 0; };
+  auto endsToken = [&](size_t i) { return i >= line.size() || line[i] == ' '; };
+  if (at(0) == '_') {
+    size_t i = 1;
+    while (at(i) == 'I' || at(i) == 'V' || at(i) == 'X') ++i;
+    if (i > 1 && endsToken(i)) {
+      kind = LineKind::Homonym;
+      marker = std::string(line.substr(1, i - 1));
+      return i;
+    }
+    return 0;
+  }
+  if (IsDigit(at(0))) {
+    size_t i = 0;
+    while (IsDigit(at(i))) ++i;
+    if (i > 3) return 0;
+    if (at(i) == '.' && endsToken(i + 1)) {
+      kind = LineKind::Group;
+      marker = std::string(line.substr(0, i + 1));
+      return i + 1;
+    }
+    if (at(i) == ')') {
+      kind = LineKind::Sense;
+      marker = std::string(line.substr(0, i + 1));
+      return i + 1;
+    }
+    return 0;
+  }
+  if (at(0) >= 0xE0 && at(1) == ')' && endsToken(2)) {
+    kind = LineKind::SubSense;
+    marker = std::string(line.substr(0, 2));
+    return 2;
+  }
+  return 0;
+}
+
+bool IsPartOfSpeech(std::string_view label) {
+  static constexpr std::string_view kPos[] = {"n.", "v.", "a.", "adv.", "prep.", "cj.", "conj.",
+                                              "pron.", "int.", "interj.", "num.", "n-card.",
+                                              "n-ord.", "pref.", "suf.", "part."};
+  for (auto p : kPos)
+    if (label == p) return true;
+  return false;
+}
+
+// Length of the label text after "_" at `token` (letters, "." and "-").
+size_t LabelLength(std::string_view token) {
+  size_t i = 1;
+  while (i < token.size() &&
+         (IsLetter(static_cast<unsigned char>(token[i])) || token[i] == '.' || token[i] == '-'))
+    ++i;
+  return i - 1;
+}
+
+bool IsLabelToken(std::string_view token) {
+  return token.size() > 1 && token[0] == '_' && IsLetter(static_cast<unsigned char>(token[1]));
+}
+
+enum class Run { Plain, English, Russian, Pos, Grammar, Usage, Reference, Phonetic };
+
+const char* RunClass(Run r) {
+  switch (r) {
+    case Run::English: return "ew";
+    case Run::Pos: return "ps";
+    case Run::Grammar: return "ab";
+    case Run::Usage: return "ul";
+    case Run::Reference: return "li";
+    case Run::Phonetic: return "sy";
+    default: return nullptr;
+  }
+}
+
+// Writes runs of text in their span classes, opening and closing spans only on a change;
+// a space between runs of different classes stands outside both spans.
+class MarkupWriter {
+ public:
+  explicit MarkupWriter(std::string& out) : out_(out) {}
+  void Put(Run run, std::string_view text) {
+    if (run != current_) {
+      if (RunClass(current_)) out_ += "</span>";
+      FlushSpace();
+      if (const char* cls = RunClass(run)) out_ += std::string("<span class=") + cls + ">";
+      current_ = run;
+    }
+    FlushSpace();
+    out_ += text;
+  }
+  // Text that takes the look of the run around it.
+  void PutNeutral(std::string_view text) {
+    FlushSpace();
+    out_ += text;
+  }
+  void Space() { space_ = true; }
+  void EndLine() {
+    if (RunClass(current_)) out_ += "</span>";
+    current_ = Run::Plain;
+    space_ = false;
+    out_ += "<br>";
+  }
+
+ private:
+  void FlushSpace() {
+    if (space_) out_ += ' ';
+    space_ = false;
+  }
+  std::string& out_;
+  Run current_ = Run::Plain;
+  bool space_ = false;
+};
+
+Run WordRun(std::string_view token) {
+  bool cyr = false;
+  for (unsigned char c : token) {
+    if (IsLatin(c)) return Run::English;
+    if (IsCyrillic(c)) cyr = true;
+  }
+  return cyr ? Run::Russian : Run::Plain;
+}
+
+// Renders the content of one logical line; labels lose their "_".
+void RenderContent(std::string_view content, MarkupWriter& w) {
+  auto tokens = SplitBy(content, ' ');
+  bool reference = false;  // inside "{...}" or after "="
+  bool first = true;
+  for (auto token : tokens) {
+    if (token.empty()) continue;
+    if (!first) w.Space();
+    first = false;
+    if (token[0] == '{') reference = true;
+    if (token == "=") reference = true;
+    if (reference) {
+      std::string text;
+      for (char c : token)
+        if (c != '{' && c != '}' && c != '_') text += c;
+      w.Put(Run::Reference, text);
+      if (token.find('}') != std::string_view::npos || token.back() == ';') reference = false;
+      continue;
+    }
+    size_t lead = token.find_first_not_of("(\"");
+    if (lead > 0 && lead != std::string_view::npos && IsLabelToken(token.substr(lead))) {
+      w.PutNeutral(token.substr(0, lead));
+      token = token.substr(lead);
+    }
+    if (IsLabelToken(token)) {
+      size_t n = LabelLength(token);
+      std::string_view label = token.substr(1, n);
+      bool latin = IsLatin(static_cast<unsigned char>(label[0]));
+      w.Put(latin ? (IsPartOfSpeech(label) ? Run::Pos : Run::Grammar) : Run::Usage, label);
+      w.PutNeutral(token.substr(1 + n));
+      continue;
+    }
+    if (token[0] == '[') {
+      w.Put(Run::Phonetic, token);
+      continue;
+    }
+    Run run = WordRun(token);
+    if (run == Run::Plain)
+      w.PutNeutral(token);
+    else
+      w.Put(run, token);
+  }
+}
+
+// Removes the bracketed parts opened by `open` and closed by `close`, nested or not.
+std::string RemoveGroups(std::string_view s, char open, char close) {
+  std::string out;
+  int depth = 0;
+  for (char c : s) {
+    if (c == open) {
+      ++depth;
+    } else if (c == close && depth > 0) {
+      --depth;
+    } else if (depth == 0) {
+      out += c;
+    }
+  }
+  return out;
+}
+
+bool IsTranslationPhrase(std::string_view p) {
+  if (p.empty() || p[0] == '-' || p[0] == '~' || p.back() == '-') return false;
+  bool cyr = false;
+  int words = 1;
+  for (unsigned char c : p) {
+    if (IsDigit(c) || c == '.' || c == '_' || c == '~' || c == '/' || c == '"' || c == '\'') return false;
+    if (IsCyrillic(c)) cyr = true;
+    if (c == ' ') ++words;
+  }
+  return cyr && words <= 4;
+}
+
+}  // namespace
+
+bool DecodeIndexNumber(std::string_view digits, uint64_t& value) {
+  if (digits.empty() || digits.size() > 10) return false;
+  value = 0;
+  for (char c : digits) {
+    size_t d = kBase64.find(c);
+    if (d == std::string_view::npos) return false;
+    value = value * 64 + d;
+  }
+  return true;
+}
+
+std::vector<IndexEntry> ParseIndex(std::string_view text) {
+  std::vector<IndexEntry> out;
+  size_t lineNo = 0;
+  for (auto line : SplitBy(text, '\n')) {
+    ++lineNo;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty()) continue;
+    auto f = SplitBy(line, '\t');
+    IndexEntry e;
+    if (f.size() != 3 || f[0].empty() || !DecodeIndexNumber(f[1], e.offset) ||
+        !DecodeIndexNumber(f[2], e.length))
+      throw std::runtime_error("index line " + std::to_string(lineNo) + " is malformed");
+    e.word = std::string(f[0]);
+    out.push_back(std::move(e));
+  }
+  return out;
+}
+
+bool IsArticleEntry(std::string_view word) {
+  if (word.starts_with("00-database") || word.starts_with("00database")) return false;
+  return !word.empty() && word[0] != '_';
+}
+
+std::string ConvertTranscription(std::string_view utf8) {
+  std::vector<char32_t> cps;
+  for (size_t i = 0; i < utf8.size();) cps.push_back(NextCodePoint(utf8, i));
+  std::string out;
+  for (size_t i = 0; i < cps.size(); ++i) {
+    char32_t c = cps[i];
+    char32_t next = i + 1 < cps.size() ? cps[i + 1] : 0;
+    switch (c) {
+      case U'\u2197': case U'\u02C8': out += '\''; break;  // primary stress
+      case U'\u2198': case U'\u02CC': break;                // secondary stress is not written
+      case U'\u026A': case 'y': out += 'I'; break;          // y is a typo for the short i
+      case U'\u025C': case U'\u0259': out += 'q'; break;
+      case U'\u025B': out += 'e'; break;
+      case 'e': out += (next == U'\u025C' || next == U'\u0259') ? 'F' : 'e'; break;
+      case U'\u028A': out += 'u'; break;
+      case 'o': out += (next == U'\u028A') ? 'q' : 'O'; break;
+      case U'\u0258': case U'\u0254': case U'\u0252': out += 'O'; break;
+      case U'\u00E6': out += 'x'; break;
+      case U'\u028C': out += 'A'; break;
+      case U'\u0251': out += 'a'; break;
+      case U'\u0283': out += 'S'; break;
+      case U'\u0292': out += 'Z'; break;
+      case U'\u03B8': out += 'T'; break;
+      case U'\u00F0': out += 'D'; break;
+      case U'\u014B': out += 'N'; break;
+      case U'\u02D0': case ':': out += ':'; break;
+      case 'c': out += 'k'; break;  // a typo for k
+      case '-': case '\'': out += static_cast<char>(c); break;
+      default:
+        if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) out += static_cast<char>(c);
+        break;  // anything else (".", spaces, commas) would break a click on the word
+    }
+  }
+  return out;
+}
+
+std::string SourceToCp1251(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size();) {
+    if (utf8[i] == '[') {
+      size_t close = utf8.find_first_of("]\n", i + 1);
+      if (close != std::string_view::npos && utf8[close] == ']') {
+        out += '[' + ConvertTranscription(utf8.substr(i + 1, close - i - 1)) + ']';
+        i = close + 1;
+        continue;
+      }
+    }
+    char32_t cp = NextCodePoint(utf8, i);
+    if (cp == '<') {
+      out += '\x8B';
+    } else if (cp == '>') {
+      out += '\x9B';
+    } else if (cp < 0x80) {
+      out += static_cast<char>(cp);
+    } else if (int b = UnicodeToCp1251(cp); b >= 0) {
+      out += static_cast<char>(b);
+    } else if (char base = StripAccent(cp)) {
+      out += base;
+    }
+  }
+  return out;
+}
+
+std::vector<SourceLine> SplitSourceLines(std::string_view body) {
+  std::vector<SourceLine> lines;
+  for (auto raw : SplitBy(body, '\n')) {
+    std::string_view line = Trim(raw);
+    if (line.empty()) continue;
+    SourceLine sl;
+    if (size_t n = MatchMarker(line, sl.kind, sl.marker)) {
+      sl.content = std::string(Trim(line.substr(n)));
+      lines.push_back(std::move(sl));
+    } else if (lines.empty()) {
+      sl.content = std::string(line);
+      lines.push_back(std::move(sl));
+    } else {
+      std::string& c = lines.back().content;
+      bool hyphenated = c.size() >= 2 && c.back() == '-' &&
+                        IsLetter(static_cast<unsigned char>(c[c.size() - 2]));
+      if (!hyphenated && !c.empty()) c += ' ';
+      c += line;
+    }
+  }
+  return lines;
+}
+
+std::vector<std::vector<std::string>> SenseTranslations(std::string_view content) {
+  std::string text;
+  for (auto token : SplitBy(content, ' ')) {
+    if (IsLabelToken(token)) token = token.substr(1 + LabelLength(token));
+    if (token.empty()) continue;
+    if (!text.empty()) text += ' ';
+    text += token;
+  }
+  text = RemoveGroups(RemoveGroups(RemoveGroups(text, '(', ')'), '[', ']'), '{', '}');
+  size_t cut = text.find('=');
+  for (size_t i = 0; i < text.size() && i < cut; ++i)
+    if (IsLatin(static_cast<unsigned char>(text[i]))) cut = i;
+  if (cut != std::string::npos) text.resize(cut);
+  std::vector<std::vector<std::string>> groups;
+  for (auto g : SplitBy(text, ';')) {
+    std::vector<std::string> phrases;
+    for (auto p : SplitBy(g, ',')) {
+      std::string_view t = Trim(p, " \t:!?\xAB\xBB");
+      std::string phrase;
+      for (char c : t)  // collapse the spaces left by removed parts
+        if (c != ' ' || (!phrase.empty() && phrase.back() != ' ')) phrase += c;
+      if (IsTranslationPhrase(phrase)) phrases.push_back(std::move(phrase));
+    }
+    if (!phrases.empty()) groups.push_back(std::move(phrases));
+  }
+  return groups;
+}
+
+ConvertedArticle ConvertArticle(std::string_view utf8) {
+  ConvertedArticle a;
+  size_t nl = utf8.find('\n');
+  std::string body = SourceToCp1251(nl == std::string_view::npos ? "" : utf8.substr(nl + 1));
+  MarkupWriter w(a.article);
+  a.headword = SourceToCp1251(Trim(utf8.substr(0, nl == std::string_view::npos ? utf8.size() : nl)));
+  std::string pos;
+  int sense = 0;  // translating lines since the last homonym or group
+  int sensesInTranslation = 0;
+  for (auto& line : SplitSourceLines(body)) {
+    std::string_view content = line.content;
+    bool header = line.kind == LineKind::Lead || line.kind == LineKind::Homonym ||
+                  line.kind == LineKind::Group;
+    if (header && content.starts_with('[')) {
+      size_t close = content.find(']');
+      std::string t(content.substr(1, close - 1));
+      if (a.transcription.empty()) a.transcription = t;
+      if (t == a.transcription) content = Trim(content.substr(close + 1));
+    }
+    if (line.kind == LineKind::Homonym) pos.clear();
+    if (line.kind == LineKind::Homonym || line.kind == LineKind::Group) sense = 0;
+    if (header) {
+      for (auto token : SplitBy(content, ' '))
+        if (IsLabelToken(token)) {
+          std::string_view label = token.substr(1, LabelLength(token));
+          if (IsPartOfSpeech(label)) {
+            pos = std::string(label);
+            break;
+          }
+        }
+    }
+    if (!line.marker.empty()) {
+      w.Put(Run::Plain, "");
+      a.article += "<span class=nr>" + line.marker + "</span>";
+      if (!content.empty()) a.article += ' ';
+    }
+    if (!line.marker.empty() || !content.empty()) {
+      RenderContent(content, w);
+      w.EndLine();
+    }
+    if (line.kind == LineKind::SubSense) continue;  // sub-senses translate idioms
+    auto groups = SenseTranslations(content);
+    int order = 0;
+    for (auto& g : groups)
+      for (auto& p : g) a.links.push_back({p, pos, sense * 4 + std::min(order++, 3)});
+    if (!groups.empty()) ++sense;
+    if (!groups.empty() && sensesInTranslation < 3 && a.translation.size() < 40) {
+      std::string part;
+      for (size_t k = 0; k < groups[0].size() && k < 2; ++k) part += (k ? ", " : "") + groups[0][k];
+      a.translation += (a.translation.empty() ? "" : "; ") + part;
+      ++sensesInTranslation;
+    }
+  }
+  return a;
+}
+
+}  // namespace lx::dictconv
