@@ -56,6 +56,9 @@ SOUNDS = [
     (3482, "r", "[[r@]]", VOICE), (3456, "h", "[[h@]]", VOICE),
 ]
 
+# Sounds that espeak says much more quietly than the vowels: spoken louder.
+QUIET = {"f", "v", "T", "D", "s", "z", "S", "Z", "h", "p", "t", "k"}
+
 # The alphabet: entry and transcription of each letter's name, A to Z.
 LETTERS = [
     (1344, "eI"), (1482, "bi:"), (1673, "si:"), (285, "di:"), (1963, "i:"),
@@ -82,13 +85,16 @@ BRITISH = {
     "apologize": "apologise", "criticize": "criticise", "analyze": "analyse",
     "traveler": "traveller", "vapor": "vapour", "rumor": "rumour", "armor": "armour",
     "savior": "saviour", "valor": "valour", "vigor": "vigour", "odor": "odour",
-    "mold": "mould", "plow": "plough", "pajamas": "pyjamas", "tire": None,
+    "mold": "mould", "colored": "coloured", "neighborhood": "neighbourhood", "plow": "plough", "pajamas": "pyjamas", "tire": None,
 }
 # WordNet headwords that are no everyday English for a learner's word lists.
 UNWANTED = {
     "redcoat", "regiment", "cf", "etc", "etcetera", "ad", "al", "ca", "co", "de", "du",
     "el", "la", "le", "ii", "iii", "iv", "vi", "vii", "viii", "ix", "xi", "ok", "mr",
-    "mrs", "st", "dr", "ft", "lb", "oz", "ie", "eg", "op", "vs", "re",
+    "mrs", "st", "dr", "ft", "lb", "oz", "ie", "eg", "op", "vs", "re", "non", "anti", "pa",
+    "negro", "bastard", "damn", "jew", "jewish", "christ", "anode", "polynomial", "binomial",
+    "hypothalamic", "thyroid", "serum", "saline", "micelle", "conjugate", "staining",
+    "petitioner", "allotment", "hr", "sq", "ml", "km", "kg", "mm", "cm", "mg", "lbs",
 }
 
 # Espeak IPA to the course's transcription codes, longest first.
@@ -174,7 +180,7 @@ def wordnet_ranking():
     ranked = []
     for word, _ in sorted(counts.items(), key=lambda kv: (-kv[1], kv[0])):
         word = BRITISH.get(word, word)
-        if word and word not in UNWANTED:
+        if word and word not in UNWANTED and re.search("[aeiouy]", word):
             ranked.append(word)
     return ranked
 
@@ -317,7 +323,7 @@ def main():
     candidates = ranked[:FIXED_END + 300]
     candidates += [w for w in texts if w not in set(candidates)]
     shown = set(candidates)
-    candidates += [w for w in ranked if w not in shown][:TOTAL - len(candidates) + 200]
+    candidates += [w for w in ranked if w not in shown][:TOTAL - len(candidates)]
 
     tmp = tempfile.mkdtemp(prefix=".sounds-", dir=data)
     try:
@@ -335,7 +341,7 @@ def build(data, synth, tmp, candidates, texts):
     trans.update({w: dict_codes[w] for w in candidates if w in dict_codes})
 
     # Items to speak: the sounds, the letter names, then the words.
-    items = [(voice, text) for _, _, text, voice in SOUNDS]
+    items = [(voice, text + ("\t200" if code in QUIET else "")) for _, code, text, voice in SOUNDS]
     items += [(VOICE, chr(ord("A") + i)) for i in range(26)]
     items += [(VOICE, w) for w in candidates]
     outdir = os.path.join(tmp, SOUND_DIR)
@@ -386,7 +392,6 @@ def build(data, synth, tmp, candidates, texts):
     text_set = set(texts)
     rows += [record(i, w, trans[w]) for w, i in rest if w in text_set]
     rows += [record(i, w, trans[w]) for w, i in rest if w not in text_set]
-    rows = rows[:max(TOTAL, FIXED_END + len(letters) + len(text_set))]
 
     lines = ["\t".join(map(str, r)) for r in rows]
     with open(os.path.join(tmp, "words.txt"), "wb") as f:

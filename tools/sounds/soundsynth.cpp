@@ -2,8 +2,8 @@
 // speaks thousands of words without a start-up per word).
 //
 //   lexitar-soundsynth speak LIST OUT.wav TIMES
-//     LIST: one item per line, "voice TAB text" (UTF-8; text may be espeak phonemes in
-//     [[ ]]). Each item is spoken alone, trimmed at -60 dB and joined into one mono
+//     LIST: one item per line, "voice TAB text [TAB volume]" (UTF-8; text may be espeak
+//     phonemes in [[ ]]; volume 0-200, espeak's default 100). Each item is spoken alone, trimmed at -60 dB and joined into one mono
 //     16-bit WAV with silence between items. TIMES gets one line per item:
 //     "start TAB end" in milliseconds, or "-" when the item gave no sound.
 //   lexitar-soundsynth ipa VOICE LIST OUT
@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -105,9 +106,13 @@ int Speak(const char* list, const char* wavPath, const char* timesPath) {
   std::vector<int16_t> one;
   for (const auto& item : items) {
     const auto tab = item.find('\t');
-    const std::string text = tab == std::string::npos ? item : item.substr(tab + 1);
+    std::string text = tab == std::string::npos ? item : item.substr(tab + 1);
+    const auto tab2 = text.find('\t');
+    const int volume = tab2 == std::string::npos ? 100 : std::atoi(text.c_str() + tab2 + 1);
+    if (tab2 != std::string::npos) text.resize(tab2);
     one.clear();
     if (tab != std::string::npos && !SetVoice(item.substr(0, tab), voice)) return 1;
+    espeak_SetParameter(espeakVOLUME, volume, 0);
     g_out = &one;
     espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0,
                  espeakCHARS_UTF8 | espeakPHONEMES, nullptr, nullptr);
