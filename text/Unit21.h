@@ -1,0 +1,49 @@
+#pragma once
+// The shared HTML information window: a browser view over the course's local
+// pages with a back history, and the one-second timer that keeps the caret
+// hidden in the read-only text panes of the other windows.
+#include <QPointer>
+#include <QWidget>
+#include <string>
+#include <vector>
+
+#include "app/core/datadir.h"
+
+class QTextBrowser;
+class QTextEdit;
+class QTimer;
+class QToolButton;
+
+namespace lx {
+
+class TForm21 : public QWidget {
+  Q_OBJECT
+ public:
+  static constexpr int kDesignWidth = 709;
+
+  // Created hidden; placed at the right of the primary screen.
+  explicit TForm21(DataDir dir, QWidget* parent = nullptr);
+
+  // Opens "data\html\..." (Windows-1251, backslashes) relative to the data folder,
+  // shows the window and gives the browser the focus.
+  void newurl(const std::string& relativePath);
+
+  // A read-only pane whose caret the timer keeps hidden; a destroyed pane drops out.
+  void RegisterCaretPane(QTextEdit* pane);
+
+  QTextBrowser* WebBrowser1 = nullptr;
+  QWidget* Panel1 = nullptr;
+  QToolButton* SpeedButton1 = nullptr;
+  QToolButton* SpeedButton3 = nullptr;
+  QTimer* Timer1 = nullptr;
+
+ private:
+  void SpeedButton1Click();
+  void SpeedButton3Click();
+  void Timer1Timer();
+
+  DataDir dir_;
+  std::vector<QPointer<QTextEdit>> caretPanes_;
+};
+
+}  // namespace lx

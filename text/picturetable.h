@@ -1,0 +1,27 @@
+#pragma once
+// The course's 87 pictures, each a Windows bitmap "data\<stem>.m". A file that is
+// missing or unreadable leaves a null image in its position.
+#include <QImage>
+#include <array>
+
+#include "app/core/datadir.h"
+
+namespace lx {
+
+class PictureTable {
+ public:
+  static constexpr int kCount = 87;
+
+  // File stems by position; the same file may fill several positions.
+  static const std::array<const char*, kCount>& Stems();
+
+  // Loads every position; returns how many pictures were found.
+  int Load(const DataDir& dir);
+  // Position 0 to 86; a null image when missing (or out of range).
+  const QImage& at(int position) const;
+
+ private:
+  std::array<QImage, kCount> images_;
+};
+
+}  // namespace lx
