@@ -1,19 +1,29 @@
 #include "dicttables.h"
 
+#include <array>
+
 #include "textfile.h"
 
 namespace lx {
 namespace {
 
-// Groups lines into records of `per` lines; a short last group is padded with empty lines.
-template <typename Fn>
-void ForEachRecord(std::string_view bytes, size_t per, Fn&& fn) {
-  auto lines = SplitLines(bytes);
-  for (size_t i = 0; i < lines.size(); i += per) {
-    std::vector<std::string> rec(per);
-    for (size_t k = 0; k < per && i + k < lines.size(); ++k) rec[k] = std::move(lines[i + k]);
-    if (!fn(rec)) return;
-  }
+// Groups lines into records of `per` lines; a short last group is padded with empty
+// lines. fn returns false to stop (the table is full).
+template <size_t per, typename Fn>
+void ForEachRecord(std::string_view bytes, Fn&& fn) {
+  std::array<std::string_view, per> rec{};
+  size_t filled = 0;
+  bool stopped = false;
+  ForEachLine(bytes, [&](std::string_view line) {
+    if (stopped) return;
+    rec[filled++] = line;
+    if (filled == per) {
+      filled = 0;
+      stopped = !fn(rec);
+      rec = {};
+    }
+  });
+  if (filled > 0 && !stopped) fn(rec);
 }
 
 }  // namespace
@@ -21,8 +31,8 @@ void ForEachRecord(std::string_view bytes, size_t per, Fn&& fn) {
 void DictTable::Load(std::string_view bytes) {
   records_.clear();
   records_.reserve(kCapacity);
-  ForEachRecord(bytes, 4, [this](std::vector<std::string>& r) {
-    return Append({std::move(r[0]), std::move(r[1]), std::move(r[2]), std::move(r[3])});
+  ForEachRecord<4>(bytes, [this](const std::array<std::string_view, 4>& r) {
+    return Append({std::string(r[0]), std::string(r[1]), std::string(r[2]), std::string(r[3])});
   });
 }
 
@@ -42,8 +52,8 @@ std::string DictTable::Serialize() const {
 void Dict2Table::Load(std::string_view bytes) {
   records_.clear();
   records_.reserve(kCapacity);
-  ForEachRecord(bytes, 2, [this](std::vector<std::string>& r) {
-    return Append({std::move(r[0]), std::move(r[1])});
+  ForEachRecord<2>(bytes, [this](const std::array<std::string_view, 2>& r) {
+    return Append({std::string(r[0]), std::string(r[1])});
   });
 }
 

@@ -31,7 +31,7 @@ void SoundIndex::Append(tsou entry) {
 void SoundIndex::Load(std::string_view bytes) {
   Clear();
   entries_.reserve(reserved_);
-  for (const auto& line : SplitLines(bytes)) Append(ParseSoundLine(line));
+  ForEachLine(bytes, [this](std::string_view line) { Append(ParseSoundLine(line)); });
 }
 
 int SoundIndex::FindWord(std::string_view word) const {

@@ -4,36 +4,31 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <fstream>
 
 namespace lx {
 
 bool ReadFileBytes(const std::string& path, std::string& out) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  in.seekg(0, std::ios::end);
-  const auto size = in.tellg();
-  if (size < 0) return false;
-  out.resize(static_cast<size_t>(size));
-  in.seekg(0, std::ios::beg);
-  if (size > 0 && !in.read(out.data(), size)) return false;
-  return true;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  out.clear();
+  char buf[1 << 16];
+  bool ok = true;
+  for (;;) {
+    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n < 0) {
+      ok = false;
+      break;
+    }
+    if (n == 0) break;
+    out.append(buf, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  return ok;
 }
 
 std::vector<std::string> SplitLines(std::string_view bytes) {
   std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < bytes.size()) {
-    const size_t lf = bytes.find('\n', start);
-    if (lf == std::string_view::npos) {
-      lines.emplace_back(bytes.substr(start));
-      break;
-    }
-    size_t end = lf;
-    if (end > start && bytes[end - 1] == '\r') --end;
-    lines.emplace_back(bytes.substr(start, end - start));
-    start = lf + 1;
-  }
+  ForEachLine(bytes, [&](std::string_view line) { lines.emplace_back(line); });
   return lines;
 }
 

@@ -13,6 +13,23 @@ bool ReadFileBytes(const std::string& path, std::string& out);
 // file right after a line end adds no empty line.
 std::vector<std::string> SplitLines(std::string_view bytes);
 
+// Calls fn(line) for each line as SplitLines would split it, without copying.
+template <typename Fn>
+void ForEachLine(std::string_view bytes, Fn&& fn) {
+  size_t start = 0;
+  while (start < bytes.size()) {
+    const size_t lf = bytes.find('\n', start);
+    if (lf == std::string_view::npos) {
+      fn(bytes.substr(start));
+      return;
+    }
+    size_t end = lf;
+    if (end > start && bytes[end - 1] == '\r') --end;
+    fn(bytes.substr(start, end - start));
+    start = lf + 1;
+  }
+}
+
 // Fields separated by `separator`; always at least one field.
 std::vector<std::string> SplitFields(std::string_view line, char separator = '\t');
 
