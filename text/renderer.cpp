@@ -165,7 +165,7 @@ QTextCharFormat MarkupRenderer::FormatOf(const StyleRule& rule, int baseSize) co
 
 void MarkupRenderer::applyspans() {
   if (spans_.empty()) return;
-  const int base = BaseSize();
+  int base = -1;  // read once per pass, when a fragment first needs it
   std::array<QTextCharFormat, 10> formats;
   std::array<bool, 10> made{};
   QTextDocument* doc = pane_.document();
@@ -179,6 +179,7 @@ void MarkupRenderer::applyspans() {
     c.setPosition(from + span.length, QTextCursor::KeepAnchor);
     if (rule.defined && span.length > 0) {
       if (!made[span.code]) {
+        if (base < 0 && !rule.fixedSize) base = BaseSize();
         formats[span.code] = FormatOf(rule, base);
         made[span.code] = true;
       }

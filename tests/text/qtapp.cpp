@@ -1,0 +1,26 @@
+#include "qtapp.h"
+
+#include <QElapsedTimer>
+#include <QThread>
+
+namespace lx::test {
+
+QApplication& App() {
+  static int argc = 1;
+  static char name[] = "test_text";
+  static char* argv[] = {name, nullptr};
+  static QApplication app(argc, argv);
+  return app;
+}
+
+bool WaitFor(const std::function<bool()>& done, int limitMs) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done() && clock.elapsed() < limitMs) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    QThread::msleep(10);
+  }
+  return done();
+}
+
+}  // namespace lx::test
