@@ -5,6 +5,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <map>
+#include <memory>
 
 #include "qtapp.h"
 #include "text/styletables.h"
@@ -16,10 +17,11 @@ class RendererTest : public ::testing::Test {
  protected:
   void SetUp() override {
     test::App();
-    host.resize(600, 400);
-    pane = new RichPane(&host);
+    host = std::make_unique<QWidget>();
+    host->resize(600, 400);
+    pane = new RichPane(host.get());
     pane->resize(600, 400);
-    host.show();
+    host->show();
     previous = SetTextErrorReporter([this](const QString& m) { errors << m; });
     QImage image(10, 10, QImage::Format_RGB32);
     image.fill(Qt::blue);
@@ -46,7 +48,7 @@ class RendererTest : public ::testing::Test {
   }
   QString Rgb(int offset) const { return At(offset).foreground().color().name(QColor::HexRgb).toUpper(); }
 
-  QWidget host;
+  std::unique_ptr<QWidget> host;  // created once the application exists
   RichPane* pane = nullptr;
   SettingsSlots settings;
   QStringList errors;
