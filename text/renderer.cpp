@@ -192,8 +192,9 @@ void MarkupRenderer::applyspans() {
     }
   }
   c.endEditBlock();
-  QTextCursor start(doc);
-  pane_.setTextCursor(start);
+  // Collapse the selection to offset 0 (the widget's cursor, touched only when needed).
+  const QTextCursor caret = pane_.textCursor();
+  if (caret.hasSelection() || caret.position() != 0) pane_.setTextCursor(QTextCursor(doc));
 }
 
 }  // namespace lx
