@@ -124,6 +124,13 @@ bool IsLabelToken(std::string_view token) {
   return token.size() > 1 && token[0] == '_' && IsLetter(static_cast<unsigned char>(token[1]));
 }
 
+// "1.", "10)" or a homonym's Roman number standing before a header's transcription.
+bool IsSenseNumber(std::string_view token) {
+  size_t i = 0;
+  while (i < token.size() && ((token[i] >= '0' && token[i] <= '9') || token[i] == 'I' || token[i] == 'V')) ++i;
+  return i > 0 && (i == token.size() || (i + 1 == token.size() && (token[i] == '.' || token[i] == ')')));
+}
+
 enum class Run { Plain, English, Russian, Pos, Grammar, Usage, Reference, Phonetic };
 
 const char* RunClass(Run r) {
@@ -421,11 +428,23 @@ ConvertedArticle ConvertArticle(std::string_view utf8) {
     std::string_view content = line.content;
     bool header = line.kind == LineKind::Lead || line.kind == LineKind::Homonym ||
                   line.kind == LineKind::Group;
-    if (header && content.starts_with('[')) {
-      size_t close = content.find(']');
-      std::string t(content.substr(1, close - 1));
-      if (a.transcription.empty()) a.transcription = t;
-      if (t == a.transcription) content = Trim(content.substr(close + 1));
+    // A header's transcription stands first, or after its labels ("1. _n. [haUs]").
+    std::string headerText;
+    if (header) {
+      const size_t open = content.find('[');
+      const size_t close = open == std::string_view::npos ? open : content.find(']', open);
+      bool onlyLabels = close != std::string_view::npos;
+      if (onlyLabels)
+        for (auto token : SplitBy(content.substr(0, open), ' '))
+          if (!token.empty() && !IsLabelToken(token) && !IsSenseNumber(token)) onlyLabels = false;
+      if (onlyLabels) {
+        std::string t(content.substr(open + 1, close - open - 1));
+        if (a.transcription.empty()) a.transcription = t;
+        if (t == a.transcription) {
+          headerText = std::string(Trim(content.substr(0, open))) + ' ' + std::string(Trim(content.substr(close + 1)));
+          content = Trim(headerText);
+        }
+      }
     }
     if (line.kind == LineKind::Homonym) pos.clear();
     if (line.kind == LineKind::Homonym || line.kind == LineKind::Group) sense = 0;
@@ -442,6 +461,13 @@ ConvertedArticle ConvertArticle(std::string_view utf8) {
     if (!line.marker.empty()) {
       w.Put(Run::Plain, "");
       a.article += "<span class=nr>" + line.marker + "</span>";
+      // A homonym's first group number shares its line: "I 1. n."
+      const size_t space = content.find(' ');
+      const std::string_view first = content.substr(0, space);
+      if (line.kind == LineKind::Homonym && !first.empty() && first.back() == '.' && IsSenseNumber(first)) {
+        a.article += " <span class=nr>" + std::string(first) + "</span>";
+        content = space == std::string_view::npos ? std::string_view() : Trim(content.substr(space + 1));
+      }
       if (!content.empty()) a.article += ' ';
     }
     if (!line.marker.empty() || !content.empty()) {
