@@ -1,14 +1,21 @@
 #include "Project1.h"
 
+#include "errorbox.h"
+#include "text/renderer.h"
+
 namespace lx {
 
 Project1::Project1(DataDir dataDir) {
+  // Markup errors in texts are shown in the same error box as start-up errors.
+  SetTextErrorReporter(ShowErrorBox);
   form1_ = std::make_unique<TForm1>(std::move(dataDir));
   if (quitAtOnce()) return;
   // The other windows, each created once and hidden, in the order their creation
   // handlers rely on (each reads the settings slots loaded above).
   form17_ = std::make_unique<TForm17>(form1_->shared().settingsSlots);
   form18_ = std::make_unique<TForm18>();
+  form21_ = std::make_unique<TForm21>(form1_->dataDir());
+  form1_->SetPageOpener([form21 = form21_.get()](const std::string& page) { form21->newurl(page); });
 }
 
 void Project1::ShowMain() { form1_->show(); }

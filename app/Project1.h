@@ -7,6 +7,7 @@
 #include "Unit1.h"
 #include "Unit17.h"
 #include "Unit18.h"
+#include "text/Unit21.h"
 
 namespace lx {
 
@@ -18,6 +19,7 @@ class Project1 {
   TForm1* form1() const { return form1_.get(); }
   TForm17* form17() const { return form17_.get(); }
   TForm18* form18() const { return form18_.get(); }
+  TForm21* form21() const { return form21_.get(); }
   // Another copy is running: nothing was created beyond the main window, which stays hidden.
   bool quitAtOnce() const { return form1_->anotherInstance(); }
   void ShowMain();
@@ -26,6 +28,7 @@ class Project1 {
   std::unique_ptr<TForm1> form1_;
   std::unique_ptr<TForm17> form17_;
   std::unique_ptr<TForm18> form18_;
+  std::unique_ptr<TForm21> form21_;
 };
 
 // The entry point's work: application object, windows, message loop.

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTextBrowser>
 #include <QToolButton>
 #include <filesystem>
 #include <fstream>
 
+#include "app/Project1.h"
 #include "app/Unit1.h"
 #include "app/core/textfile.h"
 #include "app/downloadpage.h"
@@ -122,6 +124,24 @@ TEST_F(MainWindow, UnwritableDownloadFolderIsSilent) {
   EXPECT_TRUE(form.startupComplete());
   EXPECT_TRUE(errors.empty());
   EXPECT_FALSE(fs::exists(root / "data" / "html" / "download.html"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainWindow, ProgramWiresThePageButtonsToTheHtmlWindow) {
+  std::ofstream(root / "data" / "html" / "les1.html") << "<html><body>les1</body></html>";
+  lx::Project1 program(lx::DataDir(root.string()));
+  ASSERT_FALSE(program.quitAtOnce());
+  auto* info = program.form1()->findChild<QToolButton*>("SpeedButton10");
+  ASSERT_TRUE(info->isEnabled());
+  info->click();
+  EXPECT_TRUE(program.form21()->isVisible());
+  EXPECT_EQ(program.form21()->windowTitle(), "Информация Lexitar");
+  EXPECT_TRUE(program.form21()->WebBrowser1->toPlainText().contains("les1"));
+  // Lessons that are not built yet stay unavailable.
+  EXPECT_FALSE(program.form1()->findChild<QToolButton*>("SpeedButton2")->isEnabled());
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <random>
 
+#include <unistd.h>
+
 #include "app/Unit1.h"
 #include "app/Unit18.h"
 #include "app/core/textfile.h"
@@ -27,7 +29,7 @@ QApplication& App() {
 class DataFolder {
  public:
   explicit DataFolder(const std::map<std::string, std::string>& files) {
-    root_ = fs::temp_directory_path() / ("lexitar_startup_" + std::to_string(++counter_));
+    root_ = fs::temp_directory_path() / ("lexitar_startup_" + std::to_string(::getpid()) + "_" + std::to_string(++counter_));
     fs::remove_all(root_);
     fs::create_directories(root_ / "data");
     for (const auto& [name, bytes] : files) std::ofstream(root_ / "data" / name, std::ios::binary) << bytes;
