@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/qtapp.h"
+
 #include <QApplication>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -16,18 +18,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "test_mainwindow";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = new QApplication(argc, argv);
-  return *app;
-}
 
 class MainWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    App();
+    lx::test::App();
     lx::SetErrorReporter([this](const QString& m) { errors.push_back(m); });
     root = fs::temp_directory_path() / ("lexitar_main_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/qtapp.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -9,13 +11,6 @@
 
 namespace {
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "test_settings";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = new QApplication(argc, argv);
-  return *app;
-}
 
 QRgb SwatchPixel(lx::TForm17& form, int n) {
   auto* swatch = form.findChild<QLabel*>(QString("Image%1").arg(n));
@@ -25,7 +20,7 @@ QRgb SwatchPixel(lx::TForm17& form, int n) {
 void Press(lx::TForm17& form, const char* name) { form.findChild<QToolButton*>(name)->click(); }
 
 TEST(SettingsWindow, SwatchesShowDisplayDefaultsAndChosenColours) {
-  App();
+  lx::test::App();
   lx::SettingsSlots store;
   store.set(6, std::to_string(lx::RgbToStored(0x123456)));
   lx::TForm17 form(store);
@@ -49,7 +44,7 @@ TEST(SettingsWindow, SwatchesShowDisplayDefaultsAndChosenColours) {
 }
 
 TEST(SettingsWindow, SizeListShowsTwelveForEmptyOrUnknown) {
-  App();
+  lx::test::App();
   for (const char* stored : {"", "15", "abc", "16"}) {
     lx::SettingsSlots store;
     store.set(3, stored);
@@ -59,7 +54,7 @@ TEST(SettingsWindow, SizeListShowsTwelveForEmptyOrUnknown) {
 }
 
 TEST(SettingsWindow, CloseDropsUnappliedChangesAndReleasesToggles) {
-  App();
+  lx::test::App();
   lx::SettingsSlots store;
   store.set(3, "14");
   lx::TForm17 form(store);
@@ -77,7 +72,7 @@ TEST(SettingsWindow, CloseDropsUnappliedChangesAndReleasesToggles) {
 }
 
 TEST(SettingsWindow, ResetThenApplyEmptiesTheFourteenSlots) {
-  App();
+  lx::test::App();
   lx::SettingsSlots store;
   for (int s = 1; s <= 15; ++s) store.set(s, "255");
   lx::TForm17 form(store);

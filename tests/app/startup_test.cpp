@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/qtapp.h"
+
 #include <QApplication>
 #include <filesystem>
 #include <fstream>
@@ -17,13 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "test_app";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = new QApplication(argc, argv);
-  return *app;
-}
 
 // A data folder in a fresh temporary directory, filled with the given files.
 class DataFolder {
@@ -69,7 +64,7 @@ const std::map<std::string, std::string> kGoodFiles = {
 };
 
 TEST(Startup, LoadsEveryTableAndWritesExactlyHundredSlots) {
-  App();
+  lx::test::App();
   ErrorCapture errors;
   DataFolder folder(kGoodFiles);
   {
@@ -92,7 +87,7 @@ TEST(Startup, LoadsEveryTableAndWritesExactlyHundredSlots) {
 
 // Each failing step shows the error box and skips every later step.
 TEST(Startup, AFailingStepReportsAndSkipsTheRest) {
-  App();
+  lx::test::App();
   struct Case {
     const char* name;
     std::string file;
@@ -126,7 +121,7 @@ TEST(Startup, AFailingStepReportsAndSkipsTheRest) {
 
 // Settings never read from an existing info.txt must not overwrite it with empty lines.
 TEST(Startup, ShutdownAfterFailedStartKeepsTheLearnersSettings) {
-  App();
+  lx::test::App();
   ErrorCapture errors;
   auto files = kGoodFiles;
   files.erase("dict1.txt");
@@ -150,7 +145,7 @@ TEST(Startup, ShutdownAfterFailedStartKeepsTheLearnersSettings) {
 }
 
 TEST(Startup, RandomBytesInEveryFileNeverHang) {
-  App();
+  lx::test::App();
   std::mt19937 rng(11);
   for (int round = 0; round < 20; ++round) {
     std::map<std::string, std::string> files;
@@ -168,7 +163,7 @@ TEST(Startup, RandomBytesInEveryFileNeverHang) {
 }
 
 TEST(Startup, ProgressGaugeRoundsHalvesToEven) {
-  App();
+  lx::test::App();
   struct Case {
     int done, total, percent;
   } cases[] = {{0, 10, 0}, {1, 8, 12}, {1, 200, 0}, {3, 200, 2}, {5, 200, 2}, {7, 200, 4}, {8, 8, 100}, {1, 0, 0}};

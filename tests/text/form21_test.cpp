@@ -12,7 +12,7 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "qtapp.h"
+#include "support/qtapp.h"
 
 namespace lx {
 namespace {

@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "qtapp.h"
+#include "support/qtapp.h"
 #include "text/styletables.h"
 
 namespace lx {

@@ -7,7 +7,7 @@
 #include <map>
 #include <memory>
 
-#include "qtapp.h"
+#include "support/qtapp.h"
 #include "text/styletables.h"
 
 namespace lx {

@@ -8,7 +8,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "qtapp.h"
+#include "support/qtapp.h"
 
 namespace lx {
 namespace {

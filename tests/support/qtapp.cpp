@@ -1,4 +1,4 @@
-#include "qtapp.h"
+#include "support/qtapp.h"
 
 #include <QElapsedTimer>
 #include <QThread>
@@ -7,7 +7,7 @@ namespace lx::test {
 
 QApplication& App() {
   static int argc = 1;
-  static char name[] = "test_text";
+  static char name[] = "lexitar_test";
   static char* argv[] = {name, nullptr};
   static QApplication app(argc, argv);
   return app;

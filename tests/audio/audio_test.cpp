@@ -1,0 +1,452 @@
+// Audio layer and sound service, heard through SDL's disk driver: the capture file
+// holds exactly the mixed samples, and the fixture's frames encode their own index.
+#include <gtest/gtest.h>
+#include <sndfile.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/sound/soundservice.h"
+#include "audio/audio.h"
+
+namespace lx {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kRate = 44100;
+constexpr int kFixtureFrames = 3 * kRate;  // three seconds
+constexpr int kSecondMarker = 20000;       // right channel of the second stream
+
+// Frame i (from 0) carries i + 1 as left = low 14 bits, right = the rest, so silence
+// (0, 0) is never a frame of the recording and a mix with a constant still decodes.
+int16_t Low(int i) { return static_cast<int16_t>((i + 1) & 0x3FFF); }
+int16_t High(int i) { return static_cast<int16_t>((i + 1) >> 14); }
+
+void WriteWav(const fs::path& path, const std::vector<int16_t>& interleaved, int channels) {
+  SF_INFO info{};
+  info.samplerate = kRate;
+  info.channels = channels;
+  info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+  SNDFILE* f = sf_open(path.c_str(), SFM_WRITE, &info);
+  ASSERT_NE(f, nullptr);
+  sf_writef_short(f, interleaved.data(), static_cast<sf_count_t>(interleaved.size() / channels));
+  sf_close(f);
+}
+
+std::vector<int16_t> IndexFrames(int frames) {
+  std::vector<int16_t> s;
+  for (int i = 0; i < frames; ++i) {
+    s.push_back(Low(i));
+    s.push_back(High(i));
+  }
+  return s;
+}
+
+QCoreApplication& App() {
+  static int argc = 1;
+  static char name[] = "test_audio";
+  static char* argv[] = {name, nullptr};
+  static QCoreApplication* app = new QCoreApplication(argc, argv);
+  return *app;
+}
+
+// Runs the event loop (for the stop timer) while `ms` milliseconds pass.
+void Wait(int ms) {
+  App();
+  QElapsedTimer t;
+  t.start();
+  while (t.elapsed() < ms) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    usleep(1000);
+  }
+}
+
+struct Capture {
+  std::vector<int16_t> left, right;
+  // Frame indices of the index-coded stream found in the capture, in order.
+  std::vector<int> Indices(int rightOffset = 0) const {
+    std::vector<int> out;
+    for (size_t i = 0; i < left.size(); ++i) {
+      const int r = right[i] - rightOffset;
+      if (left[i] == 0 && r == 0) continue;
+      out.push_back(left[i] + (r << 14) - 1);
+    }
+    return out;
+  }
+  size_t Sounding() const {
+    size_t n = 0;
+    for (size_t i = 0; i < left.size(); ++i) n += left[i] != 0 || right[i] != 0;
+    return n;
+  }
+};
+
+// Two output buffers plus 2% of the expected count.
+int Slack(int frames) { return 2 * OutputBufferFrames() + frames / 50; }
+
+class AudioTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    App();  // the stop timer needs the application object before it starts
+    dir_ = fs::temp_directory_path() / ("lexitar-audio-" + std::to_string(getpid()));
+    fs::create_directories(dir_);
+    WriteWav(dir_ / "index.wav", IndexFrames(kFixtureFrames), 2);
+    std::vector<int16_t> marker;
+    for (int i = 0; i < kRate / 5; ++i) {  // 200 ms: left 0, right constant
+      marker.push_back(0);
+      marker.push_back(kSecondMarker);
+    }
+    WriteWav(dir_ / "marker.wav", marker, 2);
+  }
+  static void TearDownTestSuite() { fs::remove_all(dir_); }
+
+  void SetUp() override {
+    static int run = 0;
+    capture_ = dir_ / ("capture-" + std::to_string(getpid()) + "-" + std::to_string(++run) + ".raw");
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", capture_.c_str(), 1);
+    ASSERT_TRUE(BASS_Init(1, kRate, 4, nullptr, nullptr));
+    BASS_Start();
+    ASSERT_EQ(OutputRate(), kRate);
+  }
+  void TearDown() override { BASS_Free(); }
+
+  // Closes the device (flushing the capture file) and reads what was mixed.
+  Capture Heard() {
+    BASS_Free();
+    Capture c;
+    std::ifstream in(capture_, std::ios::binary);
+    int16_t frame[2];
+    while (in.read(reinterpret_cast<char*>(frame), sizeof frame)) {
+      c.left.push_back(frame[0]);
+      c.right.push_back(frame[1]);
+    }
+    return c;
+  }
+
+  static fs::path dir_;
+  fs::path capture_;
+};
+
+fs::path AudioTest::dir_;
+
+void ExpectContiguous(const std::vector<int>& idx, int first) {
+  ASSERT_FALSE(idx.empty());
+  EXPECT_EQ(idx.front(), first);
+  for (size_t i = 1; i < idx.size(); ++i)
+    ASSERT_EQ(idx[i], idx[i - 1] + 1) << "gap or repeat after frame " << idx[i - 1];
+}
+
+TEST_F(AudioTest, ConversionsAndSeekRule) {
+  const AudioHandle h = BASS_StreamCreateFile(false, (dir_ / "index.wav").string(), 0, 0, 0);
+  ASSERT_NE(h, 0u);
+  const uint64_t length = BASS_ChannelGetLength(h);
+  EXPECT_EQ(length, uint64_t{kFixtureFrames} * 4);
+  struct {
+    int64_t ms;
+    uint64_t bytes;
+  } conv[] = {{0, 0}, {-5, 0}, {1, 44 * 4}, {10, 441 * 4}, {1000, 44100 * 4}, {1499, 66105 * 4}};
+  for (const auto& c : conv) {
+    EXPECT_EQ(MsToBytes(h, c.ms), c.bytes) << c.ms;
+    EXPECT_EQ(BASS_ChannelSeconds2Bytes(h, c.ms / 1000.0), c.bytes) << c.ms;
+    if (c.ms >= 0) {
+      EXPECT_EQ(BytesToMs(h, MsToBytes(h, c.ms)), c.ms == 1 ? 0 : c.ms) << c.ms;
+    }
+  }
+  EXPECT_EQ(BytesToMs(h, length), 3000);
+  EXPECT_DOUBLE_EQ(BASS_ChannelBytes2Seconds(h, 44100 * 4), 1.0);
+
+  struct {
+    uint64_t bytes, length, want;
+  } seek[] = {{0, 100, 0}, {40, 100, 40}, {99, 100, 99}, {100, 100, 100}, {500, 100, 100}, {0, 0, 0}};
+  for (const auto& s : seek) EXPECT_EQ(SeekTarget(s.bytes, s.length), s.want) << s.bytes << " of " << s.length;
+
+  SeekMs(h, 2000);
+  EXPECT_EQ(BASS_ChannelGetPosition(h), uint64_t{2 * kRate} * 4);
+  SeekMs(h, 99000);
+  EXPECT_EQ(BASS_ChannelGetPosition(h), length);
+  BASS_StreamFree(h);
+}
+
+TEST_F(AudioTest, HandleZeroAndFreedHandlesDoNothing) {
+  EXPECT_FALSE(BASS_ChannelPlay(0, false));
+  EXPECT_FALSE(BASS_ChannelStop(0));
+  EXPECT_FALSE(BASS_ChannelSetPosition(0, 4));
+  SeekMs(0, 100);
+  EXPECT_EQ(BASS_ChannelGetLength(0), 0u);
+  EXPECT_EQ(BASS_ChannelGetPosition(0), 0u);
+  const AudioHandle h = BASS_StreamCreateFile(false, (dir_ / "index.wav").string(), 0, 0, 0);
+  ASSERT_NE(h, 0u);
+  EXPECT_TRUE(BASS_StreamFree(h));
+  EXPECT_FALSE(BASS_ChannelPlay(h, false));
+  const AudioHandle next = BASS_StreamCreateFile(false, (dir_ / "index.wav").string(), 0, 0, 0);
+  EXPECT_NE(next, h);  // handles are never reused
+  Wait(50);
+  EXPECT_EQ(Heard().Sounding(), 0u);
+}
+
+TEST_F(AudioTest, StopKeepsThePositionAndPlayResumes) {
+  const AudioHandle h = BASS_StreamCreateFile(false, (dir_ / "index.wav").string(), 0, 0, 0);
+  SeekMs(h, 500);
+  BASS_ChannelPlay(h, false);
+  Wait(200);
+  BASS_ChannelStop(h);
+  const uint64_t stopped = BASS_ChannelGetPosition(h);
+  Wait(100);
+  EXPECT_EQ(BASS_ChannelGetPosition(h), stopped);
+  BASS_ChannelPlay(h, false);
+  Wait(200);
+  BASS_ChannelStop(h);
+  const uint64_t final = BASS_ChannelGetPosition(h);
+  const auto idx = Heard().Indices();
+  // One unbroken run from 0.5 s: the resume went on from the very frame it stopped at.
+  ExpectContiguous(idx, kRate / 2);
+  EXPECT_EQ(uint64_t(idx.back() + 1) * 4, final);
+  EXPECT_NEAR(double(idx.size()), 0.4 * kRate, Slack(kRate * 2 / 5));
+}
+
+TEST_F(AudioTest, SeekWhilePlayingContinuesFromTheNewPosition) {
+  const AudioHandle h = BASS_StreamCreateFile(false, (dir_ / "index.wav").string(), 0, 0, 0);
+  SeekMs(h, 200);
+  BASS_ChannelPlay(h, false);
+  Wait(100);
+  SeekMs(h, 2000);
+  Wait(100);
+  BASS_ChannelStop(h);
+  const auto idx = Heard().Indices();
+  ASSERT_FALSE(idx.empty());
+  EXPECT_EQ(idx.front(), kRate / 5);
+  size_t jump = 0;
+  for (size_t i = 1; i < idx.size(); ++i)
+    if (idx[i] != idx[i - 1] + 1) {
+      ASSERT_EQ(jump, 0u) << "more than one jump";
+      jump = i;
+    }
+  ASSERT_NE(jump, 0u);
+  EXPECT_EQ(idx[jump], 2 * kRate);
+  for (size_t i = jump + 1; i < idx.size(); ++i) ASSERT_EQ(idx[i], idx[i - 1] + 1);
+}
+
+TEST_F(AudioTest, TwoStreamsPlayMixed) {
+  const AudioHandle a = BASS_StreamCreateFile(false, (dir_ / "index.wav").string(), 0, 0, 0);
+  const AudioHandle b = BASS_StreamCreateFile(false, (dir_ / "marker.wav").string(), 0, 0, 0);
+  ASSERT_NE(a, 0u);
+  ASSERT_NE(b, 0u);
+  BASS_ChannelPlay(a, false);
+  Wait(100);
+  BASS_ChannelPlay(b, false);
+  Wait(400);  // the marker (200 ms) ends while the first stream goes on
+  BASS_ChannelStop(a);
+  const Capture c = Heard();
+  std::vector<int> idx;
+  size_t both = 0;
+  for (size_t i = 0; i < c.left.size(); ++i) {
+    if (c.left[i] == 0 && c.right[i] == 0) continue;
+    int r = c.right[i];
+    if (r >= kSecondMarker) {
+      r -= kSecondMarker;
+      ++both;
+    }
+    idx.push_back(c.left[i] + (r << 14) - 1);
+  }
+  // The marker sounded whole, on top of the first stream, which was not disturbed.
+  EXPECT_EQ(both, size_t{kRate / 5});
+  ExpectContiguous(idx, 0);
+}
+
+// The sound service over a WAV and, when lame can make one, an MP3 of the fixture.
+class SoundServiceTest : public AudioTest, public ::testing::WithParamInterface<const char*> {
+ protected:
+  void SetUp() override {
+    AudioTest::SetUp();
+    file_ = std::string("index.") + GetParam();
+    if (file_ == "index.mp3") {
+      if (access("/usr/bin/lame", X_OK) != 0) GTEST_SKIP() << "lame is not installed";
+      if (!fs::exists(dir_ / file_)) {
+        const std::string cmd = "/usr/bin/lame --quiet -b 192 '" + (dir_ / "index.wav").string() + "' '" +
+                                (dir_ / file_).string() + "' 2>/dev/null";
+        ASSERT_EQ(std::system(cmd.c_str()), 0);
+      }
+    }
+    index_.Append({"Apple", "", file_, 1000, 1499});
+    index_.Append({"tail", "", file_, 2500, 0});
+    index_.Append({"short", "", file_, 300, 399});
+    service_ = std::make_unique<SoundService>(index_, DataDir(dir_.string()));
+  }
+  void TearDown() override {
+    service_.reset();
+    AudioTest::TearDown();
+  }
+  bool Exact() const { return file_ == "index.wav"; }  // MP3 is lossy: only positions are exact
+
+  std::string file_;
+  SoundIndex index_;
+  std::unique_ptr<SoundService> service_;
+};
+
+// The recording lies in DataDir + "data\": put the fixture there.
+TEST_P(SoundServiceTest, EntryPlaysItsStretchOnly) {
+  fs::create_directories(dir_ / "data");
+  fs::copy_file(dir_ / file_, dir_ / "data" / file_, fs::copy_options::overwrite_existing);
+  const AudioHandle probe = BASS_StreamCreateFile(false, (dir_ / file_).string(), 0, 0, 0);
+  EXPECT_EQ(BytesToMs(probe, BASS_ChannelGetLength(probe)), 3000);  // gapless MP3 keeps the length
+  BASS_StreamFree(probe);
+
+  service_->playnums(1);
+  ASSERT_NE(service_->AudioChannel(), 0u);
+  Wait(800);
+  EXPECT_FALSE(service_->Timer1()->isActive());
+  const int64_t pos = BytesToMs(service_->AudioChannel(), BASS_ChannelGetPosition(service_->AudioChannel()));
+  EXPECT_NEAR(pos, 1500, 1000.0 * Slack(kRate / 2) / kRate);
+  const Capture c = Heard();
+  if (Exact()) {
+    const auto idx = c.Indices();
+    ExpectContiguous(idx, kRate);
+    EXPECT_NEAR(double(idx.size()), kRate / 2, Slack(kRate / 2));
+  } else {
+    EXPECT_NEAR(double(c.Sounding()), kRate / 2, Slack(kRate / 2));
+  }
+}
+
+TEST_P(SoundServiceTest, SecondPlayInQuickSuccessionPlaysWhole) {
+  fs::create_directories(dir_ / "data");
+  fs::copy_file(dir_ / file_, dir_ / "data" / file_, fs::copy_options::overwrite_existing);
+  service_->playnums(3);  // 100 ms from 0.3 s: its stop is due first
+  Wait(30);
+  service_->playnums(1);  // 500 ms from 1 s must not be cut at the first one's stop
+  Wait(800);
+  const Capture c = Heard();
+  if (!Exact()) {
+    EXPECT_GT(double(c.Sounding()), kRate / 2 - Slack(kRate / 2));
+    return;
+  }
+  const auto idx = c.Indices();
+  ASSERT_FALSE(idx.empty());
+  EXPECT_EQ(idx.front(), kRate * 3 / 10);
+  size_t second = 0;
+  while (second < idx.size() && idx[second] < kRate) ++second;
+  ASSERT_LT(second, idx.size());
+  // The first sound stopped at once: it got no further than its own 30 ms and a buffer or two.
+  EXPECT_LT(second, size_t{kRate / 10});
+  const std::vector<int> tail(idx.begin() + second, idx.end());
+  ExpectContiguous(tail, kRate);
+  EXPECT_NEAR(double(tail.size()), kRate / 2, Slack(kRate / 2));
+}
+
+TEST_P(SoundServiceTest, EndZeroPlaysToTheEndOfTheFile) {
+  fs::create_directories(dir_ / "data");
+  fs::copy_file(dir_ / file_, dir_ / "data" / file_, fs::copy_options::overwrite_existing);
+  service_->playwords("tail");
+  EXPECT_FALSE(service_->Timer1()->isActive());  // 0 - 2500 + 1 is too large to schedule
+  Wait(700);
+  const AudioHandle h = service_->AudioChannel();
+  EXPECT_EQ(BASS_ChannelGetPosition(h), BASS_ChannelGetLength(h));
+  const Capture c = Heard();
+  if (Exact()) {
+    const auto idx = c.Indices();
+    ExpectContiguous(idx, kRate * 5 / 2);
+    EXPECT_EQ(idx.back(), kFixtureFrames - 1);
+  } else {
+    EXPECT_NEAR(double(c.Sounding()), kRate / 2, Slack(kRate / 2));
+  }
+}
+
+TEST_P(SoundServiceTest, WordsMatchCaseSensitively) {
+  fs::create_directories(dir_ / "data");
+  fs::copy_file(dir_ / file_, dir_ / "data" / file_, fs::copy_options::overwrite_existing);
+  service_->playwords("apple");
+  service_->playwords("APPLE");
+  service_->playwords("Appl");
+  EXPECT_EQ(service_->AudioChannel(), 0u);
+  Wait(100);
+  EXPECT_EQ(Heard().Sounding(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, SoundServiceTest, ::testing::Values("wav", "mp3"));
+
+TEST(StopInterval, UnsignedCountOfMilliseconds) {
+  struct {
+    int32_t start, end;
+    uint32_t want;
+  } cases[] = {{1000, 1499, 500}, {1000, 1000, 1}, {1000, 999, 0}, {2500, 0, 4294964797u}, {0, 0, 1}};
+  for (const auto& c : cases) EXPECT_EQ(SoundService::StopInterval(c.start, c.end), c.want) << c.start << ".." << c.end;
+}
+
+// Bad files: a 0 handle or a shorter stream, no crash, and nothing on stderr.
+TEST_F(AudioTest, BadFilesGiveNoHandleOrAShorterStreamQuietly) {
+  const fs::path d = dir_;
+  std::ofstream(d / "empty.wav").close();
+  {
+    std::mt19937 rng(7);
+    std::ofstream f(d / "random.mp3", std::ios::binary);
+    for (int i = 0; i < 20000; ++i) f.put(static_cast<char>(rng()));
+  }
+  {
+    std::ifstream in(d / "index.wav", std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    bytes[8] = 'X';  // "WAVE" is no longer there
+    std::ofstream(d / "broken.wav", std::ios::binary) << bytes.substr(0, 4000);
+  }
+  bool haveMp3 = access("/usr/bin/lame", X_OK) == 0;
+  if (haveMp3) {
+    const std::string cmd = "/usr/bin/lame --quiet -b 192 '" + (d / "index.wav").string() + "' '" +
+                            (d / "whole.mp3").string() + "' 2>/dev/null";
+    haveMp3 = std::system(cmd.c_str()) == 0;
+  }
+  if (haveMp3) {
+    std::ifstream in(d / "whole.mp3", std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    std::ofstream(d / "truncated.mp3", std::ios::binary) << bytes.substr(0, bytes.size() / 3 + 77);
+  }
+
+  // Everything the library writes to stderr goes to a file while the files are tried.
+  const fs::path errPath = d / "stderr.txt";
+  std::fflush(stderr);
+  const int saved = dup(2);
+  FILE* err = std::fopen(errPath.c_str(), "w");
+  dup2(fileno(err), 2);
+
+  AudioHandle handles[4] = {
+      BASS_StreamCreateFile(false, (d / "missing.wav").string(), 0, 0, 0),
+      BASS_StreamCreateFile(false, (d / "empty.wav").string(), 0, 0, 0),
+      BASS_StreamCreateFile(false, (d / "random.mp3").string(), 0, 0, 0),
+      BASS_StreamCreateFile(false, (d / "broken.wav").string(), 0, 0, 0),
+  };
+  uint64_t truncatedLength = 0;
+  if (haveMp3) {
+    const AudioHandle t = BASS_StreamCreateFile(false, (d / "truncated.mp3").string(), 0, 0, 0);
+    truncatedLength = BASS_ChannelGetLength(t);
+    SeekMs(t, 900);
+    BASS_ChannelPlay(t, false);
+    Wait(300);
+    BASS_StreamFree(t);
+  }
+  for (AudioHandle h : handles) {
+    SeekMs(h, 100);
+    BASS_ChannelPlay(h, false);
+  }
+  Wait(50);
+  std::fflush(stderr);
+  dup2(saved, 2);
+  close(saved);
+  std::fclose(err);
+
+  for (AudioHandle h : handles) EXPECT_EQ(h, 0u);
+  if (haveMp3) {
+    EXPECT_LT(truncatedLength, uint64_t{kFixtureFrames} * 4);
+  }
+  std::ifstream in(errPath);
+  const std::string printed((std::istreambuf_iterator<char>(in)), {});
+  EXPECT_EQ(printed, "");
+}
+
+}  // namespace
+}  // namespace lx
