@@ -67,3 +67,20 @@ TEST(CourseTexts, RenderWithoutErrors) {
 }
 
 }  // namespace
+
+#include "text/picturetable.h"
+
+namespace {
+
+// The set-up draws the seventeen inline pictures into the build's data folder.
+TEST(CoursePictures, InlinePicturesAreBuilt) {
+  lx::test::App();
+  lx::PictureTable table;
+  table.Load(lx::DataDir(fs::current_path().string()));
+  for (int position = 64; position <= 80; ++position) {
+    EXPECT_FALSE(table.at(position).isNull()) << "position " << position;
+    EXPECT_GE(table.at(position).width(), 16) << "position " << position;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,287 @@
+// Draws the course's inline pictures (icons of the lesson buttons and the
+// illustrations of the lesson descriptions) as Windows bitmaps: DIR/hNN.m.
+#include <QFile>
+#include <QFont>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+const QColor kInk(0x20, 0x30, 0x60);
+const QColor kBlue(0x20, 0x60, 0xC0);
+const QColor kRed(0xC0, 0x20, 0x30);
+const QColor kGreen(0x30, 0x80, 0x40);
+const QColor kPaper(0xFF, 0xFF, 0xF4);
+const QColor kBack(0xD8, 0xE6, 0xEB);  // the lesson panes' default background
+
+void Label(QPainter& p, const QRectF& r, const QString& text, int size, const QColor& color, bool bold = true) {
+  QFont f("DejaVu Sans", size);
+  f.setPixelSize(size);
+  f.setBold(bold);
+  p.setFont(f);
+  p.setPen(color);
+  p.drawText(r, Qt::AlignCenter, text);
+}
+
+// Icons, 24 x 24.
+void Help(QPainter& p) {
+  p.setBrush(kBlue);
+  p.setPen(Qt::NoPen);
+  p.drawEllipse(QRectF(1, 1, 22, 22));
+  Label(p, QRectF(1, 1, 22, 22), "?", 16, Qt::white);
+}
+
+void Exercises(QPainter& p) {
+  p.setPen(QPen(kInk, 1.2));
+  p.setBrush(kPaper);
+  p.drawRect(QRectF(3, 2, 14, 19));
+  for (int y = 7; y <= 17; y += 4) p.drawLine(QPointF(6, y), QPointF(14, y));
+  p.setBrush(QColor(0xF0, 0xB0, 0x30));
+  QPainterPath pencil;
+  pencil.moveTo(21, 4);
+  pencil.lineTo(23, 6);
+  pencil.lineTo(12, 18);
+  pencil.lineTo(9, 19);
+  pencil.lineTo(10, 16);
+  pencil.closeSubpath();
+  p.drawPath(pencil);
+}
+
+void Alphabet(QPainter& p) {
+  p.setPen(QPen(kInk, 1.2));
+  p.setBrush(kPaper);
+  p.drawRoundedRect(QRectF(1.5, 1.5, 21, 21), 3, 3);
+  Label(p, QRectF(1, 1, 22, 22), "Aa", 12, kRed);
+}
+
+void Sounds(QPainter& p) {
+  p.setPen(Qt::NoPen);
+  p.setBrush(kInk);
+  QPainterPath speaker;
+  speaker.moveTo(3, 9);
+  speaker.lineTo(7, 9);
+  speaker.lineTo(12, 4);
+  speaker.lineTo(12, 20);
+  speaker.lineTo(7, 15);
+  speaker.lineTo(3, 15);
+  speaker.closeSubpath();
+  p.drawPath(speaker);
+  p.setBrush(Qt::NoBrush);
+  p.setPen(QPen(kBlue, 1.6));
+  p.drawArc(QRectF(9, 7, 8, 10), -50 * 16, 100 * 16);
+  p.drawArc(QRectF(8, 3, 14, 18), -50 * 16, 100 * 16);
+}
+
+void Words(QPainter& p) {
+  p.setPen(QPen(kInk, 1.2));
+  p.setBrush(kPaper);
+  QPainterPath bubble;
+  bubble.addRoundedRect(QRectF(1.5, 2.5, 21, 14), 4, 4);
+  bubble.moveTo(6, 16.5);
+  bubble.lineTo(5, 22);
+  bubble.lineTo(11, 16.5);
+  p.drawPath(bubble.simplified());
+  Label(p, QRectF(1, 2, 22, 15), "abc", 9, kGreen);
+}
+
+void Dictionary(QPainter& p) {
+  p.setPen(QPen(kInk, 1.2));
+  p.setBrush(QColor(0xA0, 0x40, 0x30));
+  p.drawRect(QRectF(4, 2, 16, 20));
+  p.setBrush(kPaper);
+  p.drawRect(QRectF(7, 4, 11, 16));
+  Label(p, QRectF(7, 4, 11, 16), "A", 9, kBlue);
+}
+
+void Read(QPainter& p) {
+  p.setPen(QPen(kInk, 1.4));
+  p.setBrush(Qt::white);
+  QPainterPath eye;
+  eye.moveTo(1, 12);
+  eye.quadTo(12, 1, 23, 12);
+  eye.quadTo(12, 23, 1, 12);
+  p.drawPath(eye);
+  p.setBrush(kBlue);
+  p.drawEllipse(QPointF(12, 12), 4.5, 4.5);
+  p.setBrush(kInk);
+  p.drawEllipse(QPointF(12, 12), 2, 2);
+}
+
+void Listen(QPainter& p) {
+  p.setPen(QPen(kInk, 2));
+  p.setBrush(Qt::NoBrush);
+  p.drawArc(QRectF(3, 3, 18, 18), 0, 180 * 16);
+  p.setPen(Qt::NoPen);
+  p.setBrush(kRed);
+  p.drawRoundedRect(QRectF(1, 11, 6, 10), 2, 2);
+  p.drawRoundedRect(QRectF(17, 11, 6, 10), 2, 2);
+}
+
+// Illustrations, 96 x 64, on the pane colour.
+void Frame(QPainter& p, int w, int h) {
+  p.fillRect(QRect(0, 0, w, h), kBack);
+  p.setPen(QPen(kInk, 1));
+  p.setBrush(Qt::NoBrush);
+  p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), 6, 6);
+}
+
+void Mouth(QPainter& p) {  // lesson 1: the organs of speech
+  Frame(p, 96, 64);
+  p.setPen(QPen(kRed, 2));
+  p.setBrush(QColor(0xF4, 0xC0, 0xB0));
+  p.drawEllipse(QRectF(14, 18, 44, 28));
+  p.setBrush(QColor(0x90, 0x20, 0x30));
+  p.drawEllipse(QRectF(22, 26, 28, 12));
+  p.setPen(QPen(kBlue, 2));
+  p.setBrush(Qt::NoBrush);
+  for (int r = 0; r < 3; ++r) p.drawArc(QRectF(58 + r * 6, 20 - r * 4, 12 + r * 4, 24 + r * 8), -45 * 16, 90 * 16);
+}
+
+void Phonetic(QPainter& p) {  // lesson 1: transcription
+  Frame(p, 96, 64);
+  Label(p, QRectF(0, 6, 96, 30), "[ ə æ ʃ θ ]", 18, kRed);
+  Label(p, QRectF(0, 36, 96, 22), "sounds", 12, kInk);
+}
+
+void Letters(QPainter& p) {  // lesson 1: letters and sounds
+  Frame(p, 96, 64);
+  Label(p, QRectF(4, 8, 40, 48), "Bb", 26, kBlue);
+  p.setPen(QPen(kInk, 2));
+  p.drawLine(QPointF(46, 32), QPointF(56, 32));
+  p.drawLine(QPointF(52, 28), QPointF(56, 32));
+  p.drawLine(QPointF(52, 36), QPointF(56, 32));
+  Label(p, QRectF(56, 8, 38, 48), "[bi:]", 15, kRed);
+}
+
+void Book(QPainter& p) {  // lesson 2 and the reader: an open book
+  Frame(p, 96, 64);
+  p.setPen(QPen(kInk, 1.5));
+  p.setBrush(kPaper);
+  QPainterPath left, right;
+  left.moveTo(48, 16);
+  left.quadTo(30, 8, 12, 14);
+  left.lineTo(12, 52);
+  left.quadTo(30, 46, 48, 54);
+  left.closeSubpath();
+  right.moveTo(48, 16);
+  right.quadTo(66, 8, 84, 14);
+  right.lineTo(84, 52);
+  right.quadTo(66, 46, 48, 54);
+  right.closeSubpath();
+  p.drawPath(left);
+  p.drawPath(right);
+  p.setPen(QPen(kBlue, 1));
+  for (int y = 22; y <= 44; y += 6) {
+    p.drawLine(QPointF(17, y), QPointF(43, y + 1));
+    p.drawLine(QPointF(53, y + 1), QPointF(79, y));
+  }
+}
+
+void Rules(QPainter& p) {  // lesson 2: a reading rule
+  Frame(p, 96, 64);
+  Label(p, QRectF(0, 4, 96, 28), "name", 18, kBlue);
+  Label(p, QRectF(0, 32, 96, 28), "[neIm]", 16, kRed);
+}
+
+void Syllable(QPainter& p) {  // lesson 2: open and closed syllables
+  Frame(p, 96, 64);
+  Label(p, QRectF(4, 10, 44, 44), "me", 20, kGreen);
+  Label(p, QRectF(48, 10, 44, 44), "met", 20, kRed);
+  p.setPen(QPen(kInk, 1));
+  p.drawLine(QPointF(48, 12), QPointF(48, 52));
+}
+
+void PartsOfSpeech(QPainter& p) {  // lesson 3
+  Frame(p, 96, 64);
+  const struct {
+    const char* word;
+    QColor color;
+    qreal y;
+  } blocks[] = {{"noun", kBlue, 6}, {"verb", kRed, 24}, {"adjective", kGreen, 42}};
+  for (const auto& b : blocks) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(b.color);
+    p.drawRoundedRect(QRectF(10, b.y, 76, 16), 4, 4);
+    Label(p, QRectF(10, b.y, 76, 16), b.word, 11, Qt::white);
+  }
+}
+
+void LinkedSentences(QPainter& p) {  // lesson 5: clauses joined together
+  Frame(p, 96, 64);
+  p.setPen(QPen(kInk, 1.2));
+  p.setBrush(kPaper);
+  p.drawRoundedRect(QRectF(6, 10, 36, 20), 4, 4);
+  p.drawRoundedRect(QRectF(54, 34, 36, 20), 4, 4);
+  p.setPen(QPen(kRed, 2));
+  p.setBrush(Qt::NoBrush);
+  QPainterPath link;
+  link.moveTo(42, 20);
+  link.cubicTo(56, 20, 40, 44, 54, 44);
+  p.drawPath(link);
+  Label(p, QRectF(6, 10, 36, 20), "if", 11, kBlue);
+  Label(p, QRectF(54, 34, 36, 20), "then", 11, kBlue);
+}
+
+void Timeline(QPainter& p) {  // lesson 4: past, present and future
+  Frame(p, 96, 64);
+  p.setPen(QPen(kInk, 2));
+  p.drawLine(QPointF(8, 34), QPointF(86, 34));
+  p.drawLine(QPointF(80, 29), QPointF(86, 34));
+  p.drawLine(QPointF(80, 39), QPointF(86, 34));
+  const struct {
+    qreal x;
+    const char* word;
+    QColor color;
+  } marks[] = {{18, "was", kBlue}, {46, "is", kRed}, {74, "will", kGreen}};
+  for (const auto& m : marks) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(m.color);
+    p.drawEllipse(QPointF(m.x, 34), 4, 4);
+    Label(p, QRectF(m.x - 16, 8, 32, 18), m.word, 11, m.color);
+  }
+}
+
+struct Picture {
+  const char* stem;
+  int width, height;
+  void (*draw)(QPainter&);
+};
+
+const Picture kPictures[] = {
+    {"h01", 24, 24, Help},          {"h02", 96, 64, Mouth},          {"h03", 96, 64, Phonetic},
+    {"h04", 96, 64, Letters},       {"h05", 24, 24, Alphabet},       {"h06", 24, 24, Exercises},
+    {"h07", 24, 24, Sounds},        {"h08", 24, 24, Words},          {"h09", 96, 64, Book},
+    {"h10", 24, 24, Dictionary},    {"h11", 24, 24, Read},           {"h12", 24, 24, Listen},
+    {"h13", 96, 64, Rules},         {"h14", 96, 64, Syllable},       {"h15", 96, 64, PartsOfSpeech},
+    {"h16", 96, 64, LinkedSentences}, {"h17", 96, 64, Timeline},
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: drawpictures DATA_DIR\n");
+    return 2;
+  }
+  QGuiApplication app(argc, argv);
+  const QString dir = QString::fromLocal8Bit(argv[1]);
+  for (const auto& pic : kPictures) {
+    QImage image(pic.width, pic.height, QImage::Format_RGB32);
+    image.fill(pic.width == 24 ? kBack : Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    pic.draw(painter);
+    painter.end();
+    const QString path = dir + "/" + pic.stem + ".m";
+    const QString temp = path + ".new";
+    if (!image.save(temp, "BMP") || (QFile::exists(path) && !QFile::remove(path)) || !QFile::rename(temp, path)) {
+      std::fprintf(stderr, "drawpictures: cannot write %s\n", qPrintable(path));
+      return 1;
+    }
+  }
+  return 0;
+}
