@@ -6,6 +6,8 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -31,9 +33,9 @@ constexpr int kSecondMarker = 20000;       // right channel of the second stream
 int16_t Low(int i) { return static_cast<int16_t>((i + 1) & 0x3FFF); }
 int16_t High(int i) { return static_cast<int16_t>((i + 1) >> 14); }
 
-void WriteWav(const fs::path& path, const std::vector<int16_t>& interleaved, int channels) {
+void WriteWav(const fs::path& path, const std::vector<int16_t>& interleaved, int channels, int rate = kRate) {
   SF_INFO info{};
-  info.samplerate = kRate;
+  info.samplerate = rate;
   info.channels = channels;
   info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
   SNDFILE* f = sf_open(path.c_str(), SFM_WRITE, &info);
@@ -89,8 +91,10 @@ struct Capture {
   }
 };
 
+int bufferFrames = 0;  // the device's buffer, kept for after the device is closed
+
 // Two output buffers plus 2% of the expected count.
-int Slack(int frames) { return 2 * OutputBufferFrames() + frames / 50; }
+int Slack(int frames) { return 2 * bufferFrames + frames / 50; }
 
 class AudioTest : public ::testing::Test {
  protected:
@@ -116,11 +120,16 @@ class AudioTest : public ::testing::Test {
     ASSERT_TRUE(BASS_Init(1, kRate, 4, nullptr, nullptr));
     BASS_Start();
     ASSERT_EQ(OutputRate(), kRate);
+    bufferFrames = OutputBufferFrames();
+    openedAt_ = std::chrono::steady_clock::now();
   }
   void TearDown() override { BASS_Free(); }
 
   // Closes the device (flushing the capture file) and reads what was mixed.
+  // Also measures the disk driver's pace: on a busy machine it writes fewer frames
+  // than the wall clock asks for, and a stretch timed by the wall clock shrinks alike.
   Capture Heard() {
+    const std::chrono::duration<double> open = std::chrono::steady_clock::now() - openedAt_;
     BASS_Free();
     Capture c;
     std::ifstream in(capture_, std::ios::binary);
@@ -129,11 +138,16 @@ class AudioTest : public ::testing::Test {
       c.left.push_back(frame[0]);
       c.right.push_back(frame[1]);
     }
+    pace_ = std::min(1.0, double(c.left.size()) / (open.count() * kRate));
     return c;
   }
+  // Frames the driver wrote in `seconds` of wall-clock time.
+  double Paced(double seconds) const { return seconds * kRate * pace_; }
 
   static fs::path dir_;
   fs::path capture_;
+  std::chrono::steady_clock::time_point openedAt_;
+  double pace_ = 1.0;
 };
 
 fs::path AudioTest::dir_;
@@ -153,13 +167,13 @@ TEST_F(AudioTest, ConversionsAndSeekRule) {
   struct {
     int64_t ms;
     uint64_t bytes;
-  } conv[] = {{0, 0}, {-5, 0}, {1, 44 * 4}, {10, 441 * 4}, {1000, 44100 * 4}, {1499, 66105 * 4}};
+    int64_t back;  // both directions drop the fraction
+  } conv[] = {{0, 0, 0},       {-5, 0, 0},   {1, 44 * 4, 0}, {10, 441 * 4, 10}, {1000, 44100 * 4, 1000},
+              {1499, 66105 * 4, 1498}, {3000, 132300 * 4, 3000}};
   for (const auto& c : conv) {
     EXPECT_EQ(MsToBytes(h, c.ms), c.bytes) << c.ms;
     EXPECT_EQ(BASS_ChannelSeconds2Bytes(h, c.ms / 1000.0), c.bytes) << c.ms;
-    if (c.ms >= 0) {
-      EXPECT_EQ(BytesToMs(h, MsToBytes(h, c.ms)), c.ms == 1 ? 0 : c.ms) << c.ms;
-    }
+    EXPECT_EQ(BytesToMs(h, c.bytes), c.back) << c.ms;
   }
   EXPECT_EQ(BytesToMs(h, length), 3000);
   EXPECT_DOUBLE_EQ(BASS_ChannelBytes2Seconds(h, 44100 * 4), 1.0);
@@ -210,7 +224,7 @@ TEST_F(AudioTest, StopKeepsThePositionAndPlayResumes) {
   // One unbroken run from 0.5 s: the resume went on from the very frame it stopped at.
   ExpectContiguous(idx, kRate / 2);
   EXPECT_EQ(uint64_t(idx.back() + 1) * 4, final);
-  EXPECT_NEAR(double(idx.size()), 0.4 * kRate, Slack(kRate * 2 / 5));
+  EXPECT_NEAR(double(idx.size()), Paced(0.4), Slack(kRate * 2 / 5));
 }
 
 TEST_F(AudioTest, SeekWhilePlayingContinuesFromTheNewPosition) {
@@ -262,6 +276,25 @@ TEST_F(AudioTest, TwoStreamsPlayMixed) {
   ExpectContiguous(idx, 0);
 }
 
+// The course's recordings are 22,050 Hz mono: converted to the device rate, whole
+// to the last frame, with byte positions in the file's own format.
+TEST_F(AudioTest, MonoAtHalfTheRatePlaysWholeAtTheDeviceRate) {
+  WriteWav(dir_ / "mono.wav", std::vector<int16_t>(kRate / 2, 10000), 1, kRate / 2);  // one second
+  const AudioHandle h = BASS_StreamCreateFile(false, (dir_ / "mono.wav").string(), 0, 0, 0);
+  ASSERT_NE(h, 0u);
+  EXPECT_EQ(BASS_ChannelGetLength(h), uint64_t{kRate / 2} * 2);
+  EXPECT_EQ(MsToBytes(h, 1499), 33052u * 2);
+  SeekMs(h, 500);
+  BASS_ChannelPlay(h, false);
+  Wait(800);
+  EXPECT_FALSE(ChannelIsPlaying(h));
+  EXPECT_EQ(BASS_ChannelGetPosition(h), BASS_ChannelGetLength(h));
+  const Capture c = Heard();
+  // Half a second at the device rate, in both channels alike; the tail is not lost.
+  EXPECT_NEAR(double(c.Sounding()), kRate / 2, 64);
+  EXPECT_EQ(c.left, c.right);
+}
+
 // The sound service over a WAV and, when lame can make one, an MP3 of the fixture.
 class SoundServiceTest : public AudioTest, public ::testing::WithParamInterface<const char*> {
  protected:
@@ -305,14 +338,14 @@ TEST_P(SoundServiceTest, EntryPlaysItsStretchOnly) {
   Wait(800);
   EXPECT_FALSE(service_->Timer1()->isActive());
   const int64_t pos = BytesToMs(service_->AudioChannel(), BASS_ChannelGetPosition(service_->AudioChannel()));
-  EXPECT_NEAR(pos, 1500, 1000.0 * Slack(kRate / 2) / kRate);
   const Capture c = Heard();
+  EXPECT_NEAR(double(pos), 1000 + 1000 * Paced(0.5) / kRate, 1000.0 * Slack(kRate / 2) / kRate);
   if (Exact()) {
     const auto idx = c.Indices();
     ExpectContiguous(idx, kRate);
-    EXPECT_NEAR(double(idx.size()), kRate / 2, Slack(kRate / 2));
+    EXPECT_NEAR(double(idx.size()), Paced(0.5), Slack(kRate / 2));
   } else {
-    EXPECT_NEAR(double(c.Sounding()), kRate / 2, Slack(kRate / 2));
+    EXPECT_NEAR(double(c.Sounding()), Paced(0.5), Slack(kRate / 2));
   }
 }
 
@@ -325,7 +358,7 @@ TEST_P(SoundServiceTest, SecondPlayInQuickSuccessionPlaysWhole) {
   Wait(800);
   const Capture c = Heard();
   if (!Exact()) {
-    EXPECT_GT(double(c.Sounding()), kRate / 2 - Slack(kRate / 2));
+    EXPECT_GT(double(c.Sounding()), Paced(0.5) - Slack(kRate / 2));
     return;
   }
   const auto idx = c.Indices();
@@ -338,7 +371,7 @@ TEST_P(SoundServiceTest, SecondPlayInQuickSuccessionPlaysWhole) {
   EXPECT_LT(second, size_t{kRate / 10});
   const std::vector<int> tail(idx.begin() + second, idx.end());
   ExpectContiguous(tail, kRate);
-  EXPECT_NEAR(double(tail.size()), kRate / 2, Slack(kRate / 2));
+  EXPECT_NEAR(double(tail.size()), Paced(0.5), Slack(kRate / 2));
 }
 
 TEST_P(SoundServiceTest, EndZeroPlaysToTheEndOfTheFile) {
