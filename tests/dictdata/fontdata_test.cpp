@@ -13,8 +13,9 @@ QGuiApplication& App() {
   static int argc = 1;
   static char name[] = "test_fontdata";
   static char* argv[] = {name, nullptr};
-  static QGuiApplication app(argc, argv);
-  return app;
+  // Never destroyed: tearing Qt down after the font database at exit crashes.
+  static auto* app = new QGuiApplication(argc, argv);
+  return *app;
 }
 
 quint32 Glyph(const QRawFont& font, char32_t cp) {

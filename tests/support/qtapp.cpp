@@ -9,8 +9,9 @@ QApplication& App() {
   static int argc = 1;
   static char name[] = "lexitar_test";
   static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
+  // Never destroyed, so no widget or font outlives it at exit.
+  static auto* app = new QApplication(argc, argv);
+  return *app;
 }
 
 bool WaitFor(const std::function<bool()>& done, int limitMs) {
