@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "audio/audio.h"
 #include "downloadpage.h"
 #include "topwindows.h"
 
@@ -41,6 +42,10 @@ TForm1::TForm1(DataDir dataDir, QWidget* parent) : QWidget(parent) {
 void TForm1::FormCreate() {
   // 1. The drills draw their tasks from the clock-seeded generator.
   std::srand(static_cast<unsigned>(std::time(nullptr)));
+  // 2. The audio output; without a sound card the layer falls back to a silent device.
+  BASS_Init(1, 44100, 4, nullptr, nullptr);
+  BASS_Start();
+  sound_ = std::make_unique<SoundService>(shared_.soundIndex, shared_.dataDir, this);
   // 3. A second copy ends silently before anything is loaded.
   if (AnotherInstanceRunning(ListTopLevelWindows(), "Lexitar", static_cast<uint32_t>(::getpid()))) {
     anotherInstance_ = true;

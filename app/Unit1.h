@@ -6,9 +6,11 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/sound/soundservice.h"
 #include "fonts.h"
 #include "shareddata.h"
 
@@ -26,6 +28,11 @@ class TForm1 : public QWidget {
   bool startupComplete() const { return startupComplete_; }
 
   SharedData& shared() { return shared_; }
+  // The sound service: every window pronounces through it.
+  SoundService& sound() { return *sound_; }
+  void playsounds(const std::string& path, int32_t start, int32_t end) { sound_->playsounds(path, start, end); }
+  void playnums(int n) { sound_->playnums(n); }
+  void playwords(std::string_view word) { sound_->playwords(word); }
   const DataDir& dataDir() const { return shared_.dataDir; }
 
   // Windows created later enrol what they keep at shutdown: state gatherers run in
@@ -65,6 +72,7 @@ class TForm1 : public QWidget {
 
   SharedData shared_;
   CourseFonts fonts_;
+  std::unique_ptr<SoundService> sound_;
   bool anotherInstance_ = false;
   bool startupComplete_ = false;
   bool slotsLoaded_ = false;

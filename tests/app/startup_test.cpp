@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "app/Unit1.h"
+#include "audio/audio.h"
 #include "app/Unit18.h"
 #include "app/core/textfile.h"
 #include "app/errorbox.h"
@@ -70,6 +71,7 @@ TEST(Startup, LoadsEveryTableAndWritesExactlyHundredSlots) {
   {
     lx::TForm1 form(folder.dir());
     EXPECT_TRUE(form.startupComplete());
+    EXPECT_GT(lx::OutputRate(), 0) << "the audio output opens at start-up";
     EXPECT_EQ(form.shared().soundIndex.count(), 1);
     EXPECT_EQ(form.shared().dictTable.count(), 1);
     EXPECT_EQ(form.shared().dict2Table.count(), 1);
