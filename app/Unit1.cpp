@@ -4,8 +4,6 @@
 
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QScreen>
 #include <cstdlib>
 #include <ctime>
 
@@ -14,6 +12,7 @@
 #include <QPixmap>
 
 #include "audio/audio.h"
+#include "centre.h"
 #include "downloadpage.h"
 #include "topwindows.h"
 
@@ -57,7 +56,7 @@ void TForm1::FormCreate() {
   if (!LoadStartupTables(shared_)) return;
   slotsLoaded_ = true;
   // 10.
-  CentreOnScreen();
+  lx::CentreOnScreen(*this);
   // 11.
   activationCheckArmed_ = true;
   // 12.
@@ -224,12 +223,6 @@ void TForm1::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
 }
 
-void TForm1::CentreOnScreen() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen) return;
-  const QRect s = screen->geometry();
-  move((s.width() - frameGeometry().width()) / 2, (s.height() - frameGeometry().height()) / 2);
-}
 
 void TForm1::OnShutdownGather(std::function<void(SettingsSlots&)> gather) { gatherers_.push_back(std::move(gather)); }
 void TForm1::OnShutdownSave(std::function<void()> save) { savers_.push_back(std::move(save)); }

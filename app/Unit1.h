@@ -65,7 +65,6 @@ class TForm1 : public QWidget {
 
  private:
   void FormCreate();
-  void CentreOnScreen();
   void BuildControls();
   void UpdateAvailability();
   QToolButton* MakeButton(const char* name, const QString& caption, const QString& hint, QWidget* parent);

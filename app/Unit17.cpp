@@ -1,12 +1,12 @@
 #include "Unit17.h"
 
+#include "centre.h"
+
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QToolButton>
 
 #include "app/core/errors.h"
@@ -115,10 +115,7 @@ TForm17::TForm17(SettingsSlots& settings, QWidget* parent)
   closeButton->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
   connect(closeButton, &QToolButton::clicked, this, &TForm17::SpeedButton4Click);
 
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect s = screen->geometry();
-    move((s.width() - width()) / 2, (s.height() - height()) / 2);
-  }
+  CentreOnScreen(*this);
   ReloadWorkingCopy();
 }
 

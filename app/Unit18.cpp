@@ -1,7 +1,8 @@
 #include "Unit18.h"
 
+#include "centre.h"
+
 #include <QApplication>
-#include <QScreen>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -18,10 +19,7 @@ TForm18::TForm18(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOn
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(gauge_);
   setFixedSize(320, 60);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect s = screen->geometry();
-    move((s.width() - width()) / 2, (s.height() - height()) / 2);
-  }
+  CentreOnScreen(*this);
 }
 
 int TForm18::Percent(int done, int total) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "article_tags.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -12,24 +14,6 @@ using namespace lx::dictconv;
 namespace {
 
 std::string W(const std::string& utf8) { return lx::Utf8ToCp1251(utf8); }
-
-// Every tag of an article is one the article pane knows, and nothing follows the last one.
-bool TagsKnown(const std::string& article) {
-  static const char* kTags[] = {"br", "/span", "span class=nr", "span class=ab", "span class=na1",
-                                "span class=ew", "span class=li", "span class=ul",
-                                "span class=na0", "span class=ps", "span class=sy"};
-  size_t i = 0;
-  while ((i = article.find('<', i)) != std::string::npos) {
-    size_t e = article.find('>', i);
-    if (e == std::string::npos) return false;
-    std::string tag = article.substr(i + 1, e - i - 1);
-    bool ok = false;
-    for (auto t : kTags) ok = ok || tag == t;
-    if (!ok) return false;
-    i = e + 1;
-  }
-  return article.ends_with("<br>");
-}
 
 }  // namespace
 
@@ -142,7 +126,7 @@ TEST(DictConvArticle, BuildsReadableMarkupAndTheShortTranslation) {
   auto a = ConvertArticle(source);
   EXPECT_EQ(a.headword, "lead");
   EXPECT_EQ(a.transcription, "led");
-  EXPECT_TRUE(TagsKnown(a.article)) << a.article;
+  EXPECT_EQ(ArticleTagProblem(a.article), "") << a.article;
   EXPECT_EQ(a.article.find("[led]"), std::string::npos);  // shown above the article
   EXPECT_NE(a.article.find("<span class=sy>[li:d]</span>"), std::string::npos);
   EXPECT_NE(a.article.find("<span class=nr>I</span> <span class=nr>1.</span>"), std::string::npos)

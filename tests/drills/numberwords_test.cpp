@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "script.h"
+
 #include <deque>
 #include <random>
 
@@ -8,20 +10,6 @@
 
 namespace {
 
-// Hands out the given draws in order and checks each bound it is asked for.
-struct Script {
-  std::deque<std::pair<int32_t, int32_t>> draws;  // {expected m, value}
-  lx::RandomSource source() {
-    return [this](int32_t m) {
-      EXPECT_FALSE(draws.empty()) << "unexpected draw R(" << m << ")";
-      if (draws.empty()) return 0;
-      const auto [want, value] = draws.front();
-      draws.pop_front();
-      EXPECT_EQ(m, want);
-      return value;
-    };
-  }
-};
 
 struct CardinalCase {
   int32_t n;

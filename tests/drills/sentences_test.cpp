@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "script.h"
+
 #include <deque>
 #include <random>
 
@@ -21,20 +23,6 @@ constexpr Aspect Ind = Aspect::Indefinite, Cont = Aspect::Continuous, Perf = Asp
 constexpr Voice Act = Voice::Active, Pas = Voice::Passive;
 constexpr Tense Past = Tense::Past, Pres = Tense::Present, Fut = Tense::Future;
 
-// Hands out the given draws in order, checking the bound of each.
-struct Script {
-  std::deque<std::pair<int32_t, int32_t>> draws;  // {m, value}
-  lx::RandomSource source() {
-    return [this](int32_t m) {
-      EXPECT_FALSE(draws.empty()) << "unexpected draw R(" << m << ")";
-      if (draws.empty()) return 0;
-      const auto [want, value] = draws.front();
-      draws.pop_front();
-      EXPECT_EQ(m, want);
-      return value;
-    };
-  }
-};
 
 const lx::VerbEntry kWrite{"write", "\xef\xe8\xf1\xe0\xf2\xfc", "wrote", "written", "writing", "writes"};
 const char* const kSubjects[] = {"", "I", "you", "he", "she", "it", "we", "they"};
