@@ -1,5 +1,7 @@
 #include "Project1.h"
 
+#include "app/core/errors.h"
+#include "app/core/qtext.h"
 #include "errorbox.h"
 #include "text/renderer.h"
 
@@ -12,10 +14,33 @@ Project1::Project1(DataDir dataDir) {
   if (quitAtOnce()) return;
   // The other windows, each created once and hidden, in the order their creation
   // handlers rely on (each reads the settings slots loaded above).
+  LoadLesson6List();
+  SharedData& shared = form1_->shared();
+  DictionaryContext dictionary;
+  dictionary.dictTable = &shared.dictTable;
+  dictionary.dict2Table = &shared.dict2Table;
+  dictionary.soundIndex = &shared.soundIndex;
+  dictionary.sound = &form1_->sound();
+  dictionary.settings = &shared.settingsSlots;
+  dictionary.lesson6List = &lesson6List_;
+  dictionary.soundPictures = form1_->ImageList1();
+  form9_ = std::make_unique<Tform9>(dictionary);
+  form1_->OnShutdownGather([form9 = form9_.get()](SettingsSlots& stored) { form9->GatherSlots(stored); });
   form17_ = std::make_unique<TForm17>(form1_->shared().settingsSlots);
   form18_ = std::make_unique<TForm18>();
   form21_ = std::make_unique<TForm21>(form1_->dataDir());
   form1_->SetPageOpener([form21 = form21_.get()](const std::string& page) { form21->newurl(page); });
+}
+
+void Project1::LoadLesson6List() {
+  const std::string path = form1_->dataDir().Path("data\\w01.txt");
+  try {
+    LoadWordList(path, lesson6List_);
+  } catch (const FileError& e) {
+    // Reported like any unreadable file; the list starts empty and is written at the end.
+    ShowErrorBox(ToQ(e.what()));
+  }
+  form1_->OnShutdownSave([this, path] { SaveWordList(path, lesson6List_); });
 }
 
 void Project1::ShowMain() { form1_->show(); }

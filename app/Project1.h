@@ -7,6 +7,7 @@
 #include "Unit1.h"
 #include "Unit17.h"
 #include "Unit18.h"
+#include "dictionary/Unit9.h"
 #include "text/Unit21.h"
 
 namespace lx {
@@ -17,7 +18,10 @@ class Project1 {
   explicit Project1(DataDir dataDir);
 
   TForm1* form1() const { return form1_.get(); }
+  Tform9* form9() const { return form9_.get(); }
   TForm17* form17() const { return form17_.get(); }
+  // The lesson 6 word list: loaded from "data\\w01.txt" at start, written back at the end.
+  WordList& lesson6List() { return lesson6List_; }
   TForm18* form18() const { return form18_.get(); }
   TForm21* form21() const { return form21_.get(); }
   // Another copy is running: nothing was created beyond the main window, which stays hidden.
@@ -25,7 +29,11 @@ class Project1 {
   void ShowMain();
 
  private:
+  void LoadLesson6List();
+
   std::unique_ptr<TForm1> form1_;
+  WordList lesson6List_;
+  std::unique_ptr<Tform9> form9_;
   std::unique_ptr<TForm17> form17_;
   std::unique_ptr<TForm18> form18_;
   std::unique_ptr<TForm21> form21_;

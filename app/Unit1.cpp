@@ -14,6 +14,7 @@
 #include "audio/audio.h"
 #include "centre.h"
 #include "downloadpage.h"
+#include "text/icons.h"
 #include "topwindows.h"
 
 namespace lx {
@@ -33,6 +34,7 @@ TForm1::TForm1(DataDir dataDir, QWidget* parent) : QWidget(parent) {
   QPalette pal = palette();
   pal.setColor(QPalette::Window, QColor(0xEC, 0xE1, 0xD8));
   setPalette(pal);
+  imageList1_ = {DrawIcon(Icon::SoundOff), DrawIcon(Icon::SoundOn)};
   BuildControls();
   FormCreate();
   UpdateAvailability();

@@ -2,6 +2,7 @@
 // The main window: runs the start-up sequence, owns the shared data and ends the
 // program through the shutdown sequence.
 #include <QLabel>
+#include <QPixmap>
 #include <QToolButton>
 #include <QWidget>
 #include <array>
@@ -34,6 +35,8 @@ class TForm1 : public QWidget {
   void playnums(int n) { sound_->playnums(n); }
   void playwords(std::string_view word) { sound_->playwords(word); }
   const DataDir& dataDir() const { return shared_.dataDir; }
+  // The two pictures of the sound switches: 0 off, 1 on.
+  const std::array<QPixmap, 2>& ImageList1() const { return imageList1_; }
 
   // Windows created later enrol what they keep at shutdown: state gatherers run in
   // step 2 (before info.txt is written), savers in step 4, releasers in step 5.
@@ -70,6 +73,7 @@ class TForm1 : public QWidget {
   QToolButton* MakeButton(const char* name, const QString& caption, const QString& hint, QWidget* parent);
 
   SharedData shared_;
+  std::array<QPixmap, 2> imageList1_;
   CourseFonts fonts_;
   std::unique_ptr<SoundService> sound_;
   bool anotherInstance_ = false;

@@ -35,6 +35,7 @@ PosCode PosFromTag(std::string_view tag) {
 bool WordList::Append(tspi entry) {
   if (full()) return false;
   entries_.push_back(std::move(entry));
+  NotifyChanged();
   return true;
 }
 
@@ -49,19 +50,42 @@ bool WordList::AppendWord(std::string_view word) {
 bool WordList::InsertEmpty(size_t k) {
   if (full() || k < 1 || k > entries_.size() + 1) return false;
   entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(k - 1), tspi{});
+  NotifyChanged();
   return true;
 }
 
 bool WordList::Delete(size_t k) {
   if (k < 1 || k > entries_.size()) return false;
   entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(k - 1));
+  NotifyChanged();
   return true;
 }
 
 bool WordList::SwapWithNext(size_t k) {
   if (k < 1 || k >= entries_.size()) return false;
   std::swap(entries_[k - 1], entries_[k]);
+  NotifyChanged();
   return true;
+}
+
+void WordList::Clear() {
+  entries_.clear();
+  NotifyChanged();
+}
+
+void WordList::NotifyChanged() {
+  if (held_ > 0) {
+    pending_ = true;
+    return;
+  }
+  for (const auto& changed : subscribers_) changed();
+}
+
+WordList::Batch::~Batch() {
+  if (--list_.held_ == 0 && list_.pending_) {
+    list_.pending_ = false;
+    list_.NotifyChanged();
+  }
 }
 
 tspi ParseWordLine(std::string_view line) {
@@ -109,6 +133,7 @@ std::string FormatWordLine(const tspi& e) {
 
 size_t AppendWordLines(std::string_view bytes, WordList& list) {
   const std::vector<std::string> lines = SplitLines(bytes);
+  WordList::Batch batch(list);
   size_t i = 0;
   for (; i < lines.size() && !list.full(); ++i) list.Append(ParseWordLine(lines[i]));
   return lines.size() - i;
@@ -125,6 +150,7 @@ std::string FormatWordList(const WordList& list) {
 }
 
 size_t LoadWordList(const std::string& path, WordList& list) {
+  WordList::Batch batch(list);
   list.Clear();
   std::string bytes;
   if (!ReadFileBytes(path, bytes)) throw FileError("Cannot open file \"" + path + "\"");

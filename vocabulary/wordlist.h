@@ -2,6 +2,7 @@
 // The lesson 6 word list: entries, list primitives and the tab-separated file format.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,10 +57,29 @@ class WordList {
   bool Delete(size_t k);
   // Swaps entries k and k + 1.
   bool SwapWithNext(size_t k);
-  void Clear() { entries_.clear(); }
+  void Clear();
+
+  // Change notification: subscribers run after every change of the list (append,
+  // insert, delete, swap, clear, a whole load). Callers that edit an entry in place
+  // through at() call NotifyChanged themselves.
+  void Subscribe(std::function<void()> changed) { subscribers_.push_back(std::move(changed)); }
+  void NotifyChanged();
+  // Holds notifications back while it lives; one notification follows if anything changed.
+  class Batch {
+   public:
+    explicit Batch(WordList& list) : list_(list) { ++list_.held_; }
+    ~Batch();
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+   private:
+    WordList& list_;
+  };
 
  private:
   std::vector<tspi> entries_;
+  std::vector<std::function<void()>> subscribers_;
+  int held_ = 0;
+  bool pending_ = false;
 };
 
 // One file line into an entry, and an entry into its line (without the line end).

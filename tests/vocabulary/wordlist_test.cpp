@@ -214,4 +214,29 @@ TEST_F(WordListFiles, SaveReportsFailureAndReplacesTheFile) {
   EXPECT_EQ(bytes, "new\t\t\r\n");
 }
 
+
+
+// Subscribers hear every change once; a whole load is one change, a refused one none.
+TEST_F(WordListFiles, ChangesAreNotified) {
+  WordList list;
+  int changes = 0;
+  list.Subscribe([&] { ++changes; });
+  EXPECT_TRUE(list.AppendWord("run"));
+  EXPECT_FALSE(list.AppendWord("run"));
+  EXPECT_EQ(changes, 1);
+  EXPECT_TRUE(list.AppendWord("Run"));
+  EXPECT_TRUE(list.InsertEmpty(1));
+  EXPECT_TRUE(list.SwapWithNext(1));
+  EXPECT_TRUE(list.Delete(3));
+  EXPECT_FALSE(list.Delete(9));
+  EXPECT_EQ(changes, 5);
+  const std::string path = Path("list.txt");
+  { std::ofstream(path, std::ios::binary) << "a\t\t\r\nb\t\t\r\nc\t\t\r\n"; }
+  changes = 0;
+  EXPECT_EQ(lx::LoadWordList(path, list), 0u);
+  EXPECT_EQ(list.count(), 3u);
+  EXPECT_EQ(changes, 1);
+  EXPECT_THROW(lx::LoadWordList(Path("absent.txt"), list), lx::FileError);
+  EXPECT_EQ(changes, 2);  // emptied
+}
 }  // namespace
