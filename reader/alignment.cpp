@@ -29,6 +29,7 @@ class StepSearch {
   StepSearch(const std::vector<int32_t>& le, const std::vector<int32_t>& lr)
       : le_(le), lr_(lr), ne_(static_cast<int32_t>(le.size())), nr_(static_cast<int32_t>(lr.size())) {
     diagonals_.resize(static_cast<size_t>(std::max(0, ne_ + nr_ - 1)));
+    rows_.resize(2 * kOffsetReach + 1);
   }
 
   int32_t Find(int32_t k, int32_t e) {
@@ -36,17 +37,28 @@ class StepSearch {
     const int32_t n = std::max(0, std::min(kMaxHalfWidth, ne_ - k));
     const int32_t centre = e - k + 1;
     const int32_t first = centre - kOffsetReach, last = centre + kOffsetReach;
+    // Every offset with a window inside both texts (the narrowest, c = 0, is the
+    // loosest test) gets its sums ready before the search reads them.
+    const int32_t oLo = std::max(first, 1 - k), oHi = std::min(last, nr_ - k);
+    const bool inside = k >= 1 && k <= ne_;
+    if (inside)
+      for (int32_t o = oLo; o <= oHi; ++o) rows_[static_cast<size_t>(o - first)] = Prepare(o, k, n);
     int32_t best = centre;
     int32_t r = RoundHalfEven(n / 4.0);
     for (int32_t c = n; c >= 0; --c) {
       // Offsets whose window of half-width c lies inside both texts.
       const int32_t validLo = 1 - (k - c), validHi = nr_ - (k + c);
-      if (k - c >= 1) {
-        int64_t cur = Cost(best, k, c);
+      if (inside && k - c >= 1) {
+        const int32_t to = k + c, before = k - c - 1;
+        auto cost = [&](int32_t o) {
+          const Row& row = rows_[static_cast<size_t>(o - first)];
+          return row.sums[to - row.base] - row.sums[before - row.base];
+        };
+        int64_t cur = best >= validLo && best <= validHi ? cost(best) : kInvalid;
         const int32_t lo = std::max({best - r, first, validLo});
         const int32_t hi = std::min({best + r, last, validHi});
         for (int32_t o = lo; o <= hi; ++o) {
-          const int64_t v = Cost(o, k, c);
+          const int64_t v = cost(o);
           if (v < cur && v < kInvalid) cur = v, best = o;
         }
       }
@@ -62,18 +74,24 @@ class StepSearch {
     std::vector<int64_t> sums;
   };
 
-  int64_t Cost(int32_t o, int32_t k, int32_t c) {
-    const int32_t from = k - c, to = k + c;
-    if (from < 1 || to > ne_ || from + o < 1 || to + o > nr_) return kInvalid;
+  // Prefix sums of one diagonal in reach of boundary k: sums[i - base] = S(i).
+  struct Row {
+    const int64_t* sums = nullptr;
+    int32_t base = 0;
+  };
+
+  // Extends diagonal o to cover every window of half-width up to n around k.
+  Row Prepare(int32_t o, int32_t k, int32_t n) {
     Diagonal& d = diagonals_[static_cast<size_t>(o + ne_ - 1)];
-    if (d.sums.empty() || from - 1 < d.base) Start(d, o, k);
+    const int32_t low = std::max({1, 1 - o, k - n}) - 1, high = std::min({ne_, nr_ - o, k + n});
+    if (d.sums.empty() || low < d.base) Start(d, o, k);
     d.lastUse = k;
-    while (d.base + static_cast<int32_t>(d.sums.size()) - 1 < to) {
+    while (d.base + static_cast<int32_t>(d.sums.size()) - 1 < high) {
       const int32_t i = d.base + static_cast<int32_t>(d.sums.size());
       d.sums.push_back(d.sums.back() + std::abs(int64_t{le_[static_cast<size_t>(i - 1)]} -
                                                 lr_[static_cast<size_t>(i + o - 1)]));
     }
-    return d.sums[static_cast<size_t>(to - d.base)] - d.sums[static_cast<size_t>(from - 1 - d.base)];
+    return {d.sums.data(), d.base};
   }
 
   void Start(Diagonal& d, int32_t o, int32_t k) {
@@ -104,6 +122,7 @@ class StepSearch {
   const std::vector<int32_t>& lr_;
   int32_t ne_, nr_;
   std::vector<Diagonal> diagonals_;
+  std::vector<Row> rows_;  // offsets first..last of the current search
   std::vector<int32_t> live_;
   uint32_t calls_ = 0;
 };
