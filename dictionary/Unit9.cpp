@@ -7,6 +7,7 @@
 #include <QPalette>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTextCursor>
 
 #include "app/core/errors.h"
 #include "app/core/foldcase.h"
@@ -222,6 +223,9 @@ void Tform9::ShowRussian(int entry) {
 
 void Tform9::RenderArticle(const std::string& article) {
   RichEdit1->setVisible(false);
+  // One edit block: the pane lays the article out once, at the end.
+  QTextCursor batch(RichEdit1->document());
+  batch.beginEditBlock();
   std::string pending;
   int style = 0;
   bool inTag = false;
@@ -243,6 +247,7 @@ void Tform9::RenderArticle(const std::string& article) {
     }
   }
   (void)inTag;  // text after the last tag, inside or outside one, is not shown
+  batch.endEditBlock();
   RichEdit1->setVisible(true);
   RichEdit1->SetCaretOffset(0);
   RichEdit1->ScrollCaretIntoView();
