@@ -2,10 +2,12 @@
 
 #include <mpg123.h>
 #include <sndfile.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 namespace lx::audio {
@@ -94,45 +96,132 @@ bool FileLooksLikeMpeg(const std::string& path) {
   return TwoFramesAt(head.data(), head.size());
 }
 
-class Mp3Decoder : public Decoder {
+// What identifies one version of a file: a file replaced under the same name, or
+// written over in place, differs in at least one of these.
+struct FileStamp {
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  timespec modified{}, changed{};
+
+  bool operator==(const FileStamp& o) const {
+    return device == o.device && inode == o.inode && size == o.size && modified.tv_sec == o.modified.tv_sec &&
+           modified.tv_nsec == o.modified.tv_nsec && changed.tv_sec == o.changed.tv_sec &&
+           changed.tv_nsec == o.changed.tv_nsec;
+  }
+};
+
+std::optional<FileStamp> StampOf(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+  return FileStamp{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
+}
+
+// An opened and scanned MP3: the handle knows the exact length and holds the seek
+// index, so it serves a later play of the same file without a second scan.
+struct ScannedMp3 {
+  std::string path;
+  FileStamp stamp;  // taken before the file was opened
+  mpg123_handle* mh = nullptr;
+  int rate = 0;
+  int channels = 0;
+  uint64_t frames = 0;
+};
+
+void Close(ScannedMp3& m) {
+  if (!m.mh) return;
+  mpg123_close(m.mh);
+  mpg123_delete(m.mh);
+  m.mh = nullptr;
+}
+
+// Handles of MP3 streams that were freed, most recent first. A handle is lent to one
+// stream at a time, so two streams of one file never share a decoder. Each keeps an
+// open file and its frame index, never decoded audio; only a few are kept.
+class ScannedMp3Cache {
  public:
-  ~Mp3Decoder() override {
-    if (mh_) {
-      mpg123_close(mh_);
-      mpg123_delete(mh_);
-    }
+  static ScannedMp3Cache& Get() {
+    static auto* cache = new ScannedMp3Cache;  // lives until the process ends
+    return *cache;
   }
 
-  bool Open(const std::string& path) {
+  // The kept handle of this version of the file, if any; handles of older versions
+  // of it are closed.
+  std::optional<ScannedMp3> Take(const std::string& path, const FileStamp& now) {
+    std::vector<ScannedMp3> stale;
+    std::optional<ScannedMp3> found;
+    {
+      std::lock_guard lock(mutex_);
+      for (auto it = kept_.begin(); it != kept_.end();) {
+        const bool same = it->path == path;
+        const bool current = same && it->stamp == now;
+        if (same && !current) {
+          stale.push_back(*it);
+        } else if (current && !found) {
+          found = *it;
+        } else {
+          ++it;
+          continue;
+        }
+        it = kept_.erase(it);
+      }
+    }
+    for (auto& m : stale) Close(m);
+    return found;
+  }
+
+  void Keep(ScannedMp3 m) {
+    std::vector<ScannedMp3> dropped;
+    {
+      std::lock_guard lock(mutex_);
+      kept_.insert(kept_.begin(), std::move(m));
+      while (kept_.size() > kKept) {
+        dropped.push_back(std::move(kept_.back()));
+        kept_.pop_back();
+      }
+    }
+    for (auto& d : dropped) Close(d);
+  }
+
+ private:
+  static constexpr size_t kKept = 4;
+  std::mutex mutex_;
+  std::vector<ScannedMp3> kept_;
+};
+
+class Mp3Decoder : public Decoder {
+ public:
+  explicit Mp3Decoder(ScannedMp3 m) : m_(std::move(m)) {
+    rate_ = m_.rate;
+    channels_ = m_.channels;
+    frames_ = m_.frames;
+  }
+  ~Mp3Decoder() override {
+    if (reusable_)
+      ScannedMp3Cache::Get().Keep(std::move(m_));
+    else
+      Close(m_);
+  }
+  Mp3Decoder(const Mp3Decoder&) = delete;
+  Mp3Decoder& operator=(const Mp3Decoder&) = delete;
+
+  // Opens and scans the file; the handle is null when it holds no usable MP3.
+  static ScannedMp3 Scan(const std::string& path, const FileStamp& stamp) {
     static std::once_flag once;
     std::call_once(once, [] { mpg123_init(); });
+    ScannedMp3 m{path, stamp};
     int err = 0;
-    mh_ = mpg123_new(nullptr, &err);
-    if (!mh_) return false;
-    mpg123_param(mh_, MPG123_VERBOSE, 0, 0);
-    mpg123_param(mh_, MPG123_FLAGS, MPG123_GAPLESS | MPG123_QUIET, 0);
-    // Four frames (the default) leave the bit reservoir short after a seek in VBR files.
-    mpg123_param(mh_, MPG123_PREFRAMES, 16, 0);
-    if (mpg123_open(mh_, path.c_str()) != MPG123_OK) return false;
-    long rate = 0;
-    int channels = 0, encoding = 0;
-    if (mpg123_getformat(mh_, &rate, &channels, &encoding) != MPG123_OK) return false;
-    if (rate <= 0 || channels <= 0) return false;
-    // Keep the file's own rate and channels, always as signed 16-bit.
-    mpg123_format_none(mh_);
-    if (mpg123_format(mh_, rate, channels, MPG123_ENC_SIGNED_16) != MPG123_OK) return false;
-    if (mpg123_scan(mh_) != MPG123_OK) return false;
-    const off_t length = mpg123_length(mh_);
-    if (length <= 0) return false;
-    rate_ = static_cast<int>(rate);
-    channels_ = channels;
-    frames_ = static_cast<uint64_t>(length);
-    return mpg123_seek(mh_, 0, SEEK_SET) >= 0;
+    m.mh = mpg123_new(nullptr, &err);
+    if (!m.mh) return m;
+    if (!ScanOpened(m)) Close(m);
+    return m;
   }
 
   bool Seek(uint64_t frame) override {
     if (frame > frames_) frame = frames_;
-    return mpg123_seek(mh_, static_cast<off_t>(frame), SEEK_SET) >= 0;
+    const bool ok = mpg123_seek(m_.mh, static_cast<off_t>(frame), SEEK_SET) >= 0;
+    if (!ok) reusable_ = false;
+    return ok;
   }
 
   size_t Read(int16_t* out, size_t count) override {
@@ -142,16 +231,44 @@ class Mp3Decoder : public Decoder {
     const size_t want = count * frameBytes;
     while (filled < want) {
       size_t done = 0;
-      const int rc = mpg123_read(mh_, bytes + filled, want - filled, &done);
+      const int rc = mpg123_read(m_.mh, bytes + filled, want - filled, &done);
       filled += done;
       // A format change mid-stream is not followed: the rest of such a file is cut.
-      if (rc != MPG123_OK || done == 0) break;
+      if (rc != MPG123_OK || done == 0) {
+        // A handle that failed is not lent to a later stream.
+        if (rc != MPG123_OK && rc != MPG123_DONE && rc != MPG123_NEW_FORMAT) reusable_ = false;
+        break;
+      }
     }
     return filled / frameBytes;
   }
 
  private:
-  mpg123_handle* mh_ = nullptr;
+  static bool ScanOpened(ScannedMp3& m) {
+    mpg123_handle* mh = m.mh;
+    mpg123_param(mh, MPG123_VERBOSE, 0, 0);
+    mpg123_param(mh, MPG123_FLAGS, MPG123_GAPLESS | MPG123_QUIET, 0);
+    // Four frames (the default) leave the bit reservoir short after a seek in VBR files.
+    mpg123_param(mh, MPG123_PREFRAMES, 16, 0);
+    if (mpg123_open(mh, m.path.c_str()) != MPG123_OK) return false;
+    long rate = 0;
+    int channels = 0, encoding = 0;
+    if (mpg123_getformat(mh, &rate, &channels, &encoding) != MPG123_OK) return false;
+    if (rate <= 0 || channels <= 0) return false;
+    // Keep the file's own rate and channels, always as signed 16-bit.
+    mpg123_format_none(mh);
+    if (mpg123_format(mh, rate, channels, MPG123_ENC_SIGNED_16) != MPG123_OK) return false;
+    if (mpg123_scan(mh) != MPG123_OK) return false;
+    const off_t length = mpg123_length(mh);
+    if (length <= 0) return false;
+    m.rate = static_cast<int>(rate);
+    m.channels = channels;
+    m.frames = static_cast<uint64_t>(length);
+    return true;
+  }
+
+  ScannedMp3 m_;
+  bool reusable_ = true;
 };
 
 class SndDecoder : public Decoder {
@@ -167,7 +284,9 @@ class SndDecoder : public Decoder {
     // MPEG is handled by the MP3 decoder only.
     if ((info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG) return false;
     if (info.samplerate <= 0 || info.channels <= 0 || info.frames < 0) return false;
-    sf_command(sf_, SFC_SET_SCALE_FLOAT_INT_READ, nullptr, SF_TRUE);
+    // Float samples beyond full scale are clipped rather than wrapped. (Scaling them
+    // to the file's peak instead would read the whole file at every open.)
+    sf_command(sf_, SFC_SET_CLIPPING, nullptr, SF_TRUE);
     rate_ = info.samplerate;
     channels_ = info.channels;
     frames_ = static_cast<uint64_t>(info.frames);
@@ -196,15 +315,24 @@ bool LooksLikeMpegAudio(const unsigned char* head, size_t size) {
 }
 
 std::unique_ptr<Decoder> OpenDecoder(const std::string& path) {
-  if (FileLooksLikeMpeg(path)) {
-    auto mp3 = std::make_unique<Mp3Decoder>();
-    if (mp3->Open(path)) return mp3;
-    return nullptr;
+  const std::optional<FileStamp> stamp = StampOf(path);
+  if (!stamp) return nullptr;
+  std::unique_ptr<Decoder> decoder;
+  if (std::optional<ScannedMp3> kept = ScannedMp3Cache::Get().Take(path, *stamp)) {
+    decoder = std::make_unique<Mp3Decoder>(std::move(*kept));
+  } else if (FileLooksLikeMpeg(path)) {
+    ScannedMp3 scanned = Mp3Decoder::Scan(path, *stamp);
+    if (!scanned.mh) return nullptr;
+    decoder = std::make_unique<Mp3Decoder>(std::move(scanned));
+  } else {
+    if (!FileHasSndfileSignature(path)) return nullptr;
+    auto snd = std::make_unique<SndDecoder>();
+    if (!snd->Open(path)) return nullptr;
+    return snd;
   }
-  if (!FileHasSndfileSignature(path)) return nullptr;
-  auto snd = std::make_unique<SndDecoder>();
-  if (snd->Open(path)) return snd;
-  return nullptr;
+  // A kept handle rests where its last stream left it; every stream starts at 0.
+  if (!decoder->Seek(0)) return nullptr;
+  return decoder;
 }
 
 }  // namespace lx::audio

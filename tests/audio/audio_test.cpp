@@ -18,6 +18,7 @@
 
 #include "app/sound/soundservice.h"
 #include "audio/audio.h"
+#include "audio/decoder.h"
 
 namespace lx {
 namespace {
@@ -51,6 +52,21 @@ std::vector<int16_t> IndexFrames(int frames) {
     s.push_back(High(i));
   }
   return s;
+}
+
+// Encodes a WAV with lame at a constant 192 kbit/s; false when lame is missing or fails.
+bool EncodeMp3(const fs::path& wav, const fs::path& mp3) {
+  if (access("/usr/bin/lame", X_OK) != 0) return false;
+  const std::string cmd = "/usr/bin/lame --quiet -b 192 '" + wav.string() + "' '" + mp3.string() + "' 2>/dev/null";
+  return std::system(cmd.c_str()) == 0;
+}
+
+// Up to `count` frames decoded from `frame` on.
+std::vector<int16_t> DecodeAt(audio::Decoder& d, uint64_t frame, size_t count) {
+  EXPECT_TRUE(d.Seek(frame));
+  std::vector<int16_t> out(count * static_cast<size_t>(d.channels()));
+  out.resize(d.Read(out.data(), count) * static_cast<size_t>(d.channels()));
+  return out;
 }
 
 QCoreApplication& App() {
@@ -304,9 +320,7 @@ class SoundServiceTest : public AudioTest, public ::testing::WithParamInterface<
     if (file_ == "index.mp3") {
       if (access("/usr/bin/lame", X_OK) != 0) GTEST_SKIP() << "lame is not installed";
       if (!fs::exists(dir_ / file_)) {
-        const std::string cmd = "/usr/bin/lame --quiet -b 192 '" + (dir_ / "index.wav").string() + "' '" +
-                                (dir_ / file_).string() + "' 2>/dev/null";
-        ASSERT_EQ(std::system(cmd.c_str()), 0);
+        ASSERT_TRUE(EncodeMp3(dir_ / "index.wav", dir_ / file_));
       }
     }
     index_.Append({"Apple", "", file_, 1000, 1499});
@@ -403,6 +417,84 @@ TEST_P(SoundServiceTest, WordsMatchCaseSensitively) {
   EXPECT_EQ(Heard().Sounding(), 0u);
 }
 
+// A freed MP3 stream leaves its scanned decoder for the next open of the file. Such
+// a decoder starts at 0 and decodes every position exactly as a freshly scanned one,
+// and two decoders of one file open at once never share one.
+TEST_F(AudioTest, KeptMp3DecodersDecodeLikeFreshOnes) {
+  const fs::path mp3 = dir_ / "kept.mp3";
+  if (!EncodeMp3(dir_ / "index.wav", mp3)) GTEST_SKIP() << "lame is not installed";
+  const auto fresh = audio::OpenDecoder(mp3.string());
+  ASSERT_TRUE(fresh);
+  EXPECT_EQ(fresh->frames(), uint64_t{kFixtureFrames});
+  const uint64_t positions[] = {0, kRate, kRate * 5 / 2, fresh->frames() - 300};
+  std::vector<std::vector<int16_t>> want;
+  for (uint64_t p : positions) want.push_back(DecodeAt(*fresh, p, 1000));
+
+  // Each decoder is freed away from the start, where the next one takes it up.
+  for (size_t i = 0; i < std::size(positions); ++i) {
+    const auto d = audio::OpenDecoder(mp3.string());
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->frames(), fresh->frames());
+    std::vector<int16_t> start(1000 * 2);
+    start.resize(d->Read(start.data(), 1000) * 2);
+    EXPECT_EQ(start, want[0]) << "round " << i << " did not start at 0";
+    EXPECT_EQ(DecodeAt(*d, positions[i], 1000), want[i]) << "at frame " << positions[i];
+  }
+  const auto a = audio::OpenDecoder(mp3.string());
+  const auto b = audio::OpenDecoder(mp3.string());
+  ASSERT_TRUE(a && b);
+  ASSERT_TRUE(a->Seek(positions[2]));
+  ASSERT_TRUE(b->Seek(positions[1]));
+  std::vector<int16_t> fromA(1000 * 2), fromB(1000 * 2);
+  fromA.resize(a->Read(fromA.data(), 1000) * 2);
+  fromB.resize(b->Read(fromB.data(), 1000) * 2);
+  EXPECT_EQ(fromA, want[2]);
+  EXPECT_EQ(fromB, want[1]);
+}
+
+// A recording written over in place (same size, same file, only its times differ)
+// or replaced by another under the same name is read anew, not by a kept decoder.
+TEST_F(AudioTest, ReplacedMp3IsReadAnew) {
+  WriteWav(dir_ / "silent.wav", std::vector<int16_t>(2 * kFixtureFrames, 0), 2);
+  WriteWav(dir_ / "second.wav", IndexFrames(kRate), 2);
+  const fs::path silent = dir_ / "silent.mp3", index = dir_ / "index3.mp3", second = dir_ / "second.mp3";
+  if (!EncodeMp3(dir_ / "silent.wav", silent)) GTEST_SKIP() << "lame is not installed";
+  ASSERT_TRUE(EncodeMp3(dir_ / "index.wav", index));
+  ASSERT_TRUE(EncodeMp3(dir_ / "second.wav", second));
+  // The same size as the silent file (constant bit rate), but its frames lie 1000
+  // bytes further on behind an ID3v2 tag, and the last ones are cut.
+  const fs::path tagged = dir_ / "tagged.mp3";
+  {
+    std::ifstream in(index, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    ASSERT_EQ(bytes.size(), fs::file_size(silent));
+    std::string tag("ID3\x04\0\0\0\0\x07\x5e", 10);  // 990 bytes of padding follow
+    tag.resize(1000, '\0');
+    std::ofstream(tagged, std::ios::binary) << tag << bytes.substr(0, bytes.size() - tag.size());
+  }
+
+  const fs::path target = dir_ / "replaced.mp3";
+  struct {
+    fs::path source;
+    bool rename;  // a new file moved over the name, else the same file rewritten
+  } steps[] = {{silent, false}, {tagged, false}, {second, true}, {silent, false}};
+  for (const auto& step : steps) {
+    usleep(20000);  // file times are coarse: let them move on
+    if (step.rename) {
+      fs::copy_file(step.source, dir_ / "incoming.mp3", fs::copy_options::overwrite_existing);
+      fs::rename(dir_ / "incoming.mp3", target);
+    } else {
+      fs::copy_file(step.source, target, fs::copy_options::overwrite_existing);
+    }
+    const auto got = audio::OpenDecoder(target.string());
+    const auto want = audio::OpenDecoder(step.source.string());
+    ASSERT_TRUE(got && want);
+    EXPECT_EQ(got->frames(), want->frames()) << step.source;
+    for (uint64_t p : {uint64_t{0}, uint64_t{kRate / 2}})
+      EXPECT_EQ(DecodeAt(*got, p, 1000), DecodeAt(*want, p, 1000)) << step.source << " at frame " << p;
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Formats, SoundServiceTest, ::testing::Values("wav", "mp3"));
 
 TEST(StopInterval, UnsignedCountOfMilliseconds) {
@@ -428,12 +520,7 @@ TEST_F(AudioTest, BadFilesGiveNoHandleOrAShorterStreamQuietly) {
     bytes[8] = 'X';  // "WAVE" is no longer there
     std::ofstream(d / "broken.wav", std::ios::binary) << bytes.substr(0, 4000);
   }
-  bool haveMp3 = access("/usr/bin/lame", X_OK) == 0;
-  if (haveMp3) {
-    const std::string cmd = "/usr/bin/lame --quiet -b 192 '" + (d / "index.wav").string() + "' '" +
-                            (d / "whole.mp3").string() + "' 2>/dev/null";
-    haveMp3 = std::system(cmd.c_str()) == 0;
-  }
+  const bool haveMp3 = EncodeMp3(d / "index.wav", d / "whole.mp3");
   if (haveMp3) {
     std::ifstream in(d / "whole.mp3", std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), {});
