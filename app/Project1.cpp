@@ -26,10 +26,38 @@ Project1::Project1(DataDir dataDir) {
   dictionary.soundPictures = form1_->ImageList1();
   form9_ = std::make_unique<Tform9>(dictionary);
   form1_->OnShutdownGather([form9 = form9_.get()](SettingsSlots& stored) { form9->GatherSlots(stored); });
+  // The settings and HTML windows come before the lesson windows, whose buttons use them.
   form17_ = std::make_unique<TForm17>(form1_->shared().settingsSlots);
-  form18_ = std::make_unique<TForm18>();
   form21_ = std::make_unique<TForm21>(form1_->dataDir());
   form1_->SetPageOpener([form21 = form21_.get()](const std::string& page) { form21->newurl(page); });
+  CreateLessonWindows();
+  form18_ = std::make_unique<TForm18>();
+}
+
+void Project1::CreateLessonWindows() {
+  pictureTable_.Load(form1_->dataDir());
+  SharedData& shared = form1_->shared();
+  LessonContext context;
+  context.dataDir = shared.dataDir;
+  context.settings = &shared.settingsSlots;
+  context.soundIndex = &shared.soundIndex;
+  context.pictureTable = &pictureTable_;
+  context.dictionary = form9_.get();
+  context.help = form21_.get();
+  context.settingsWindow = form17_.get();
+  context.pickHandlers = form9_->PickerHandlers();
+  form10_ = std::make_unique<Tform10>(context);
+  form12_ = std::make_unique<Tform12>(context);
+  form14_ = std::make_unique<Tform14>(context);
+  WireLesson(3, *form10_);
+  WireLesson(4, *form12_);
+  WireLesson(5, *form14_);
+}
+
+void Project1::WireLesson(int lesson, LessonFrame& window) {
+  form17_->EnrolToggle(window.SpeedButton42);
+  form17_->OnApply([&window](const SettingsSlots& settings) { window.ApplySettings(settings); });
+  form1_->SetLessonOpener(lesson, [&window] { window.OpenFromMain(); });
 }
 
 void Project1::LoadLesson6List() {

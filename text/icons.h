@@ -9,6 +9,15 @@ enum class Icon {
   SoundOn,    // picture 1
   Translate,  // the dictionary's translate button
   AddToList,  // the dictionary's add-to-list button
+  // The lesson windows' buttons; Help and Exercises match the inline pictures
+  // that stand for those buttons in the lesson texts.
+  Help,
+  Dictionary,
+  Settings,
+  Close,
+  Exercises,
+  Topic,
+  Lesson,
 };
 
 // A square picture of `size` pixels.

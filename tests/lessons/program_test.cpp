@@ -1,0 +1,128 @@
+// The lesson windows inside the program: opened from the main window, their
+// dictionary toggles kept in step, their panes following the settings window.
+#include <gtest/gtest.h>
+
+#include <QToolButton>
+#include <filesystem>
+#include <memory>
+
+#include "app/Project1.h"
+#include "app/errorbox.h"
+#include "fixture.h"
+#include "support/qtapp.h"
+
+namespace {
+
+class ProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    lx::test::App();
+    lx::SetErrorReporter([this](const QString& m) { errors.push_back(m); });
+    folder = std::make_unique<lx::test::CourseFolder>(
+        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    for (const char* f : {"words.txt", "dict1.txt", "dict2.txt", "info.txt", "w01.txt"}) folder->Write(f, {});
+    folder->WriteAllTexts();
+  }
+  void TearDown() override { lx::SetErrorReporter({}); }
+  // info.txt with slot 33 set.
+  void DictionaryWasOpen() {
+    std::vector<QString> lines(100);
+    lines[32] = "true";
+    folder->Write("info.txt", lines);
+  }
+  std::unique_ptr<lx::Project1> Start() {
+    auto program = std::make_unique<lx::Project1>(lx::DataDir(folder->root().string()));
+    EXPECT_FALSE(program->quitAtOnce());
+    return program;
+  }
+  static std::string Title(lx::LessonFrame& w) { return lx::test::FirstLine(*w.RichEdit1); }
+  static QToolButton* Button(QWidget* w, const char* name) { return w->findChild<QToolButton*>(name); }
+  std::vector<lx::LessonFrame*> Lessons(lx::Project1& p) { return {p.form10(), p.form12(), p.form14()}; }
+
+  std::unique_ptr<lx::test::CourseFolder> folder;
+  std::vector<QString> errors;
+};
+
+TEST_F(ProgramTest, MainWindowOpensTheLessons) {
+  auto program = Start();
+  lx::TForm1* main = program->form1();
+  struct Case {
+    const char* button;
+    lx::LessonFrame* window;
+    int lesson;
+  } cases[] = {{"SpeedButton4", program->form10(), 3},
+               {"SpeedButton5", program->form12(), 4},
+               {"SpeedButton6", program->form14(), 5}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.button);
+    ASSERT_TRUE(Button(main, c.button)->isEnabled());
+    EXPECT_FALSE(c.window->isVisible());
+    Button(main, c.button)->click();
+    EXPECT_TRUE(c.window->isVisible());
+    EXPECT_EQ(c.window->shownTopic(), 1);
+    EXPECT_EQ(Title(*c.window), QString("Lesson %1 text 1").arg(c.lesson).toStdString());
+    EXPECT_EQ(c.window->RichEdit1->cursorWidth(), 0);
+    // The second press only brings the window forward: the description is not
+    // read and written again.
+    folder->WriteText(c.lesson, 1, "Rewritten");
+    Button(main, c.button)->click();
+    EXPECT_EQ(Title(*c.window), QString("Lesson %1 text 1").arg(c.lesson).toStdString());
+    // Closed with a topic shown, the lesson opens again on its description.
+    c.window->ShowTopic(3);
+    c.window->CloseButton->click();
+    EXPECT_FALSE(c.window->isVisible());
+    Button(main, c.button)->click();
+    EXPECT_TRUE(c.window->isVisible());
+    EXPECT_EQ(c.window->shownTopic(), 1);
+    EXPECT_EQ(Title(*c.window), "Rewritten");
+  }
+  EXPECT_TRUE(errors.empty()) << (errors.empty() ? "" : errors[0].toStdString());
+}
+
+TEST_F(ProgramTest, DictionaryTogglesStayInStep) {
+  {
+    auto program = Start();
+    for (lx::LessonFrame* w : Lessons(*program)) EXPECT_FALSE(w->SpeedButton41->isChecked()) << w->objectName().toStdString();
+  }
+  DictionaryWasOpen();
+  auto program = Start();
+  lx::Tform9* dictionary = program->form9();
+  EXPECT_TRUE(dictionary->isVisible());
+  for (lx::LessonFrame* w : Lessons(*program)) EXPECT_TRUE(w->SpeedButton41->isChecked()) << w->objectName().toStdString();
+  // Releasing one toggle closes the dictionary and releases the others.
+  program->form12()->SpeedButton41->click();
+  EXPECT_FALSE(dictionary->isVisible());
+  for (lx::LessonFrame* w : Lessons(*program)) EXPECT_FALSE(w->SpeedButton41->isChecked()) << w->objectName().toStdString();
+  program->form14()->SpeedButton41->click();
+  EXPECT_TRUE(dictionary->isVisible());
+  for (lx::LessonFrame* w : Lessons(*program)) EXPECT_TRUE(w->SpeedButton41->isChecked()) << w->objectName().toStdString();
+  dictionary->cl9();
+  for (lx::LessonFrame* w : Lessons(*program)) EXPECT_FALSE(w->SpeedButton41->isChecked()) << w->objectName().toStdString();
+}
+
+TEST_F(ProgramTest, SettingsToggleAndApply) {
+  auto program = Start();
+  lx::TForm17* settings = program->form17();
+  program->form10()->SpeedButton42->click();
+  EXPECT_TRUE(settings->isVisible());
+  program->form10()->SpeedButton42->click();
+  EXPECT_FALSE(settings->isVisible());
+  program->form12()->SpeedButton42->click();
+  ASSERT_TRUE(settings->isVisible());
+
+  int swatch = 1;
+  while (lx::SwatchSlot(swatch) != 1) ++swatch;
+  settings->SetColorChooser([](uint32_t, uint32_t& chosen) {
+    chosen = 0x102030;
+    return true;
+  });
+  settings->SwatchClick(swatch);
+  settings->SpeedButton1Click();  // Apply
+  for (lx::LessonFrame* w : Lessons(*program))
+    EXPECT_EQ(w->RichEdit1->palette().color(QPalette::Base), QColor(0x10, 0x20, 0x30)) << w->objectName().toStdString();
+  // Closing the settings window releases its toggles.
+  settings->SpeedButton4Click();
+  EXPECT_FALSE(program->form12()->SpeedButton42->isChecked());
+}
+
+}  // namespace
