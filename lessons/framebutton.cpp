@@ -1,8 +1,27 @@
 #include "lessons/framebutton.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 namespace lx {
+namespace {
+
+// The caption's font: the button's own, narrowed and then made smaller until the
+// caption fits `width`, so a long topic name is never cut.
+QFont FittingFont(const QFont& base, const QString& text, int width) {
+  QFont font = base;
+  for (int stretch : {QFont::Unstretched, QFont::SemiCondensed, QFont::Condensed}) {
+    font.setStretch(stretch);
+    if (QFontMetrics(font).horizontalAdvance(text) <= width) return font;
+  }
+  for (qreal size = font.pointSizeF() - 0.5; size >= 6; size -= 0.5) {
+    font.setPointSizeF(size);
+    if (QFontMetrics(font).horizontalAdvance(text) <= width) return font;
+  }
+  return font;
+}
+
+}  // namespace
 
 FrameButton::FrameButton(const QString& caption, const QPixmap& icon, const QColor& captionColour, QWidget* parent)
     : QToolButton(parent), picture_(icon), captionColour_(captionColour) {
@@ -10,7 +29,7 @@ FrameButton::FrameButton(const QString& caption, const QPixmap& icon, const QCol
   setAutoRaise(true);
   setFocusPolicy(Qt::NoFocus);
   setAttribute(Qt::WA_Hover);
-  QFont bold = font();
+  QFont bold("DejaVu Sans", 8);
   bold.setBold(true);
   setFont(bold);
 }
@@ -54,9 +73,9 @@ void FrameButton::paintEvent(QPaintEvent*) {
     p.drawPixmap(iconMargin_ + shift, iconTop, picture);
     textLeft = iconMargin_ + picture.width() + 4;
   }
-  p.setFont(font());
-  p.setPen(isEnabled() ? captionColour_ : QColor(0x90, 0x98, 0x98));
   const QRect textRect(textLeft + shift, shift, width() - textLeft - 6, height());
+  p.setFont(FittingFont(font(), text(), textRect.width()));
+  p.setPen(isEnabled() ? captionColour_ : QColor(0x90, 0x98, 0x98));
   p.drawText(textRect, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, text());
 }
 
