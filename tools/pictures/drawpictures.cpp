@@ -195,53 +195,77 @@ void Syllable(QPainter& p) {  // lesson 2: open and closed syllables
   p.drawLine(QPointF(48, 12), QPointF(48, 52));
 }
 
-void PartsOfSpeech(QPainter& p) {  // lesson 3
-  Frame(p, 96, 64);
-  const struct {
-    const char* word;
-    QColor color;
-    qreal y;
-  } blocks[] = {{"noun", kBlue, 6}, {"verb", kRed, 24}, {"adjective", kGreen, 42}};
-  for (const auto& b : blocks) {
-    p.setPen(Qt::NoPen);
-    p.setBrush(b.color);
-    p.drawRoundedRect(QRectF(10, b.y, 76, 16), 4, 4);
-    Label(p, QRectF(10, b.y, 76, 16), b.word, 11, Qt::white);
-  }
+// A word in a rounded block of its colour, with its part of speech under it.
+void Tagged(QPainter& p, const QRectF& r, const QString& word, const QString& tag, const QColor& colour) {
+  p.setPen(Qt::NoPen);
+  p.setBrush(colour);
+  p.drawRoundedRect(r, 5, 5);
+  Label(p, r, word, 15, Qt::white);
+  Label(p, QRectF(r.x() - 12, r.bottom() + 3, r.width() + 24, 14), tag, 10, colour, false);
 }
 
-void LinkedSentences(QPainter& p) {  // lesson 5: clauses joined together
-  Frame(p, 96, 64);
+void PartsOfSpeech(QPainter& p) {  // lesson 3: a sentence taken apart
+  Frame(p, 240, 96);
+  Label(p, QRectF(0, 6, 240, 18), "The big dog runs fast.", 14, kInk);
+  const struct {
+    qreal x, w;
+    const char* word;
+    const char* tag;
+    QColor colour;
+  } words[] = {{8, 40, "the", "артикль", QColor(0x80, 0x80, 0x80)},
+               {54, 40, "big", "прилаг.", kGreen},
+               {100, 40, "dog", "сущ.", kBlue},
+               {146, 42, "runs", "глагол", kRed},
+               {194, 38, "fast", "наречие", QColor(0xA0, 0x60, 0x10)}};
+  for (const auto& w : words) Tagged(p, QRectF(w.x, 34, w.w, 30), w.word, w.tag, w.colour);
+}
+
+// A clause in a paper box.
+void Clause(QPainter& p, const QRectF& r, const QString& text, const QColor& colour) {
   p.setPen(QPen(kInk, 1.2));
   p.setBrush(kPaper);
-  p.drawRoundedRect(QRectF(6, 10, 36, 20), 4, 4);
-  p.drawRoundedRect(QRectF(54, 34, 36, 20), 4, 4);
-  p.setPen(QPen(kRed, 2));
-  p.setBrush(Qt::NoBrush);
-  QPainterPath link;
-  link.moveTo(42, 20);
-  link.cubicTo(56, 20, 40, 44, 54, 44);
-  p.drawPath(link);
-  Label(p, QRectF(6, 10, 36, 20), "if", 11, kBlue);
-  Label(p, QRectF(54, 34, 36, 20), "then", 11, kBlue);
+  p.drawRoundedRect(r, 6, 6);
+  Label(p, r, text, 13, colour);
 }
 
-void Timeline(QPainter& p) {  // lesson 4: past, present and future
-  Frame(p, 96, 64);
+void LinkedSentences(QPainter& p) {  // lesson 5: a main clause and a clause joined to it
+  Frame(p, 240, 96);
+  Clause(p, QRectF(8, 10, 128, 30), "I will stay home", kBlue);
+  Clause(p, QRectF(104, 56, 128, 30), "it rains.", kGreen);
+  p.setPen(QPen(kRed, 2.2));
+  p.setBrush(Qt::NoBrush);
+  QPainterPath link;
+  link.moveTo(72, 40);
+  link.cubicTo(72, 62, 86, 71, 104, 71);
+  p.drawPath(link);
+  p.setPen(Qt::NoPen);
+  p.setBrush(kRed);
+  p.drawRoundedRect(QRectF(50, 58, 34, 22), 5, 5);
+  Label(p, QRectF(50, 58, 34, 22), "if", 14, Qt::white);
+}
+
+void Timeline(QPainter& p) {  // lesson 4: past, present and future on one line
+  Frame(p, 240, 96);
   p.setPen(QPen(kInk, 2));
-  p.drawLine(QPointF(8, 34), QPointF(86, 34));
-  p.drawLine(QPointF(80, 29), QPointF(86, 34));
-  p.drawLine(QPointF(80, 39), QPointF(86, 34));
+  p.drawLine(QPointF(12, 50), QPointF(226, 50));
+  p.drawLine(QPointF(218, 44), QPointF(226, 50));
+  p.drawLine(QPointF(218, 56), QPointF(226, 50));
   const struct {
     qreal x;
-    const char* word;
-    QColor color;
-  } marks[] = {{18, "was", kBlue}, {46, "is", kRed}, {74, "will", kGreen}};
+    const char* when;
+    const char* form;
+    const char* example;
+    QColor colour;
+  } marks[] = {{44, "вчера", "worked", "was", kBlue},
+               {118, "сейчас", "works", "is", kRed},
+               {192, "завтра", "will work", "will be", kGreen}};
   for (const auto& m : marks) {
     p.setPen(Qt::NoPen);
-    p.setBrush(m.color);
-    p.drawEllipse(QPointF(m.x, 34), 4, 4);
-    Label(p, QRectF(m.x - 16, 8, 32, 18), m.word, 11, m.color);
+    p.setBrush(m.colour);
+    p.drawEllipse(QPointF(m.x, 50), 5, 5);
+    Label(p, QRectF(m.x - 40, 8, 80, 16), m.when, 11, kInk, false);
+    Label(p, QRectF(m.x - 40, 24, 80, 18), m.example, 14, m.colour);
+    Label(p, QRectF(m.x - 40, 62, 80, 18), m.form, 14, m.colour);
   }
 }
 
@@ -256,8 +280,8 @@ const Picture kPictures[] = {
     {"h04", 96, 64, Letters},       {"h05", 24, 24, Alphabet},       {"h06", 24, 24, Exercises},
     {"h07", 24, 24, Sounds},        {"h08", 24, 24, Words},          {"h09", 96, 64, Book},
     {"h10", 24, 24, Dictionary},    {"h11", 24, 24, Read},           {"h12", 24, 24, Listen},
-    {"h13", 96, 64, Rules},         {"h14", 96, 64, Syllable},       {"h15", 96, 64, PartsOfSpeech},
-    {"h16", 96, 64, LinkedSentences}, {"h17", 96, 64, Timeline},
+    {"h13", 96, 64, Rules},         {"h14", 96, 64, Syllable},       {"h15", 240, 96, PartsOfSpeech},
+    {"h16", 240, 96, LinkedSentences}, {"h17", 240, 96, Timeline},
 };
 
 }  // namespace
