@@ -185,13 +185,16 @@ int32_t LeadingInt(std::string_view line) {
   if (end < line.size() && (line[end] == '-' || line[end] == '+')) ++end;
   const size_t digits = end;
   while (end < line.size() && line[end] >= '0' && line[end] <= '9') ++end;
-  if (end == digits) {
+  int32_t value = 0;
+  if (end == digits || !TryStrToInt(line.substr(i, end - i), value)) {
+    // The number as written, or the line when there is none, cut short.
     constexpr size_t kShown = 40;
-    std::string shown(line.substr(0, kShown));
-    if (line.size() > kShown) shown += "...";
+    const std::string_view quoted = end == digits ? line : line.substr(i, end - i);
+    std::string shown(quoted.substr(0, kShown));
+    if (quoted.size() > kShown) shown += "...";
     throw ConvertError("'" + shown + "' is not a valid integer value");
   }
-  return StrToInt(line.substr(i, end - i));
+  return value;
 }
 
 std::string RelativeProjectPath(const std::string& path, const std::string& folder) {
