@@ -236,7 +236,7 @@ class Mp3Decoder : public Decoder {
       // A format change mid-stream is not followed: the rest of such a file is cut.
       if (rc != MPG123_OK || done == 0) {
         // A handle that failed is not lent to a later stream.
-        if (rc != MPG123_OK && rc != MPG123_DONE && rc != MPG123_NEW_FORMAT) reusable_ = false;
+        if (rc != MPG123_OK && rc != MPG123_DONE) reusable_ = false;
         break;
       }
     }

@@ -28,7 +28,10 @@ class Decoder {
 };
 
 // Opens the file at `path` (a native path), choosing the decoder by content. Null
-// when the file is missing, empty, or holds no audio either library accepts.
+// when the file is missing, empty, or holds no audio either library accepts. The
+// decoder starts at frame 0. A freed MP3 decoder is kept (a few at most, with their
+// files open) and serves the next open of the same file while its size, times and
+// inode are unchanged, so only the first play of a file scans it.
 std::unique_ptr<Decoder> OpenDecoder(const std::string& path);
 
 // True when `head` (the first bytes of a file) starts with an ID3v2 tag or with two
