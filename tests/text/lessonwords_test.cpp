@@ -1,0 +1,271 @@
+// Every click in a lesson text must answer: each English word has a dictionary
+// article and a recording, each bracketed transcription a recording. Words are cut
+// out of the texts as a click cuts them (standard word characters, style codes
+// dropped, inline pictures as separators).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/core/datadir.h"
+#include "app/core/dicttables.h"
+#include "app/core/foldcase.h"
+#include "app/core/soundindex.h"
+#include "app/core/textfile.h"
+#include "dictionary/lookup.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsWordChar(unsigned char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ':' ||
+         c == '-' || c == '\'' || c >= 192 || c == 168 || c == 184;
+}
+
+struct Picked {
+  std::string word;  // as it stands in the text
+  bool transcription = false;
+};
+
+// The line as a pane shows it: "#d" style codes vanish, "#9x" becomes one picture
+// (not a word character).
+std::string Rendered(const std::string& markup) {
+  std::string out;
+  for (size_t i = 0; i < markup.size(); ++i) {
+    if (markup[i] == '#' && i + 1 < markup.size() && markup[i + 1] >= '0' && markup[i + 1] <= '9') {
+      if (markup[i + 1] == '9') {
+        out += '\x01';
+        i += 2;
+      } else {
+        i += 1;
+      }
+      continue;
+    }
+    out += markup[i];
+  }
+  return out;
+}
+
+std::vector<Picked> PickAll(const std::string& markup) {
+  const std::string line = Rendered(markup);
+  std::vector<Picked> words;
+  for (size_t i = 0; i < line.size();) {
+    if (!IsWordChar(static_cast<unsigned char>(line[i]))) {
+      ++i;
+      continue;
+    }
+    size_t e = i;
+    while (e < line.size() && IsWordChar(static_cast<unsigned char>(line[e]))) ++e;
+    const bool bracketed = i > 0 && line[i - 1] == '[' && e < line.size() && line[e] == ']';
+    words.push_back({line.substr(i, e - i), bracketed});
+    i = e;
+  }
+  return words;
+}
+
+std::string KeyOf(const std::string& word) {
+  std::string key;
+  for (char c : lx::FoldLower(word))
+    if (c != ':' && c != '\'') key += c;
+  return key;
+}
+
+bool IsEnglish(const std::string& key) {
+  return !key.empty() && ((key[0] >= 'a' && key[0] <= 'z'));
+}
+
+bool EndsWith(const std::string& s, const std::string& end) {
+  return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
+}
+
+// Regular inflection of a base: plural and third person (-s, -es, y -> -ies),
+// past (-ed, -d, y -> -ied), -ing (with a final e dropped), comparison (-er, -est,
+// -r, -st, y -> -ier/-iest), each also with the base's last consonant doubled; a
+// possessive 's is an -s once the apostrophe is gone.
+bool IsInflectionOf(const std::string& key, const std::string& base) {
+  static const std::vector<std::string> kEndings{"s", "es", "ed", "d", "ing", "er", "est", "r", "st"};
+  static const std::vector<std::string> kAfterY{"ies", "ied", "ier", "iest"};
+  if (base.size() < 2 || key.size() <= base.size()) return false;
+  std::vector<std::string> stems{base, base + base.back()};
+  for (const auto& stem : stems)
+    for (const auto& end : kEndings)
+      if (key == stem + end) return true;
+  const std::string cut = base.substr(0, base.size() - 1);
+  if (base.back() == 'e' && key == cut + "ing") return true;
+  if (base.back() == 'y')
+    for (const auto& end : kAfterY)
+      if (key == cut + end) return true;
+  return false;
+}
+
+class LessonWords : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    const lx::DataDir dir(fs::current_path().string());
+    std::string bytes;
+    loaded_ = lx::ReadFileBytes(dir.Path("data\\words.txt"), bytes);
+    if (loaded_) sounds_.Load(bytes);
+    loaded_ = loaded_ && lx::ReadFileBytes(dir.Path("data\\dict1.txt"), bytes);
+    if (loaded_) dict_.Load(bytes);
+  }
+
+  static std::vector<fs::path> TextFiles() {
+    std::vector<fs::path> files;
+    const fs::path root = fs::path(LEXITAR_SOURCE_DIR) / "data" / "texts";
+    if (fs::exists(root))
+      for (const auto& e : fs::recursive_directory_iterator(root))
+        if (e.is_regular_file() && e.path().extension() == ".txt") files.push_back(e.path());
+    std::sort(files.begin(), files.end());
+    return files;
+  }
+
+  // Calls fn(place, picked) for every word of every lesson text; place is "les3/t02.txt:14".
+  template <typename Fn>
+  static void ForEachWord(Fn&& fn) {
+    for (const auto& file : TextFiles()) {
+      std::string bytes;
+      ASSERT_TRUE(lx::ReadFileBytes(file.string(), bytes)) << file;
+      const std::string name = file.parent_path().filename().string() + "/" + file.filename().string();
+      const auto lines = lx::SplitLines(bytes);
+      for (size_t n = 0; n < lines.size(); ++n)
+        for (const auto& picked : PickAll(lines[n])) fn(name + ":" + std::to_string(n + 1), picked);
+    }
+  }
+
+  static bool Headword(const std::string& key) { return lx::FindExactHeadword(dict_, key).has_value(); }
+  static std::string NearMatch(const std::string& key) {
+    const auto found = lx::FindHeadword(dict_, key);
+    return found ? dict_.record(*found).headword : std::string("nothing");
+  }
+  static bool Recorded(const std::string& key) { return sounds_.FindWord(key) > 0; }
+
+  // A click on the word shows its own article: the key is a headword, or the near
+  // match lands on a headword that the key regularly inflects, or on the word itself
+  // written with an apostrophe. A hyphenated word (twenty-one) shows its first part,
+  // and every part must have an article of its own.
+  static bool HasArticle(const std::string& key) {
+    if (Headword(key) || kNoArticle.count(key)) return true;
+    const auto found = lx::FindHeadword(dict_, key);
+    if (!found) return false;
+    const std::string& head = dict_.record(*found).headword;
+    if (IsInflectionOf(key, head) || KeyOf(head) == key) return true;
+    const size_t hyphen = key.find('-');
+    if (hyphen == std::string::npos || hyphen == 0 || head != key.substr(0, hyphen)) return false;
+    for (size_t start = 0; start <= key.size();) {
+      const size_t end = std::min(key.find('-', start), key.size());
+      if (end == start || !HasArticle(key.substr(start, end - start))) return false;
+      start = end + 1;
+    }
+    return true;
+  }
+
+  // Contractions: the click looks up the key without the apostrophe (isnt), which
+  // the dictionary does not hold; its near match shows one of the words the
+  // contraction stands for (is). A contraction passes when its key is recorded and
+  // the words it stands for have articles and recordings (is + not, we + will).
+  static bool ContractionOk(const std::string& word) {
+    static const std::map<std::string, std::vector<std::string>> kIrregular{
+        {"can't", {"can", "not"}}, {"won't", {"will", "not"}}, {"shan't", {"shall", "not"}}};
+    static const std::vector<std::pair<std::string, std::string>> kTails{
+        {"n't", "not"}, {"'m", "am"}, {"'re", "are"}, {"'ve", "have"}, {"'ll", "will"}, {"'d", "would"},
+        {"'s", "is"}};
+    std::string lower;
+    for (char c : lx::FoldLower(word))
+      if (c != ':') lower += c;
+    if (!Recorded(KeyOf(lower))) return false;
+    std::vector<std::string> parts;
+    if (const auto it = kIrregular.find(lower); it != kIrregular.end()) {
+      parts = it->second;
+    } else {
+      for (const auto& [tail, full] : kTails)
+        if (EndsWith(lower, tail) && lower.size() > tail.size()) {
+          parts = {lower.substr(0, lower.size() - tail.size()), full};
+          break;
+        }
+    }
+    if (parts.empty()) return false;
+    for (const auto& p : parts)
+      if (!HasArticle(p) || !Recorded(p)) return false;
+    return true;
+  }
+
+  // Forms a beginner's text cannot do without that the dictionary has no headword
+  // for (a click shows the near match: doe, eight); they must still sound.
+  static inline const std::set<std::string> kNoArticle{"does", "eighteen", "eighth"};
+  static inline lx::SoundIndex sounds_;
+  static inline lx::DictTable dict_;
+  static inline bool loaded_ = false;
+};
+
+// The file names of lesson 3's two link phrases ("verbs.xls", "verbs.txt"): a click on
+// them opens the file, not the dictionary.
+bool IsLinkFileKey(const std::string& key) { return key == "xls" || key == "txt"; }
+
+TEST(LessonWordCutter, CutsWordsAsAClickDoes) {
+  const auto words = PickAll("#4an hour #5['auq]#3 - \xf7\xe0\xf1, #4don't#9l a-b,#11. [x] [ a ]");
+  std::vector<std::string> got;
+  for (const auto& w : words) got.push_back((w.transcription ? "[" : "") + w.word);
+  EXPECT_EQ(got, (std::vector<std::string>{"an", "hour", "['auq", "-", "\xf7\xe0\xf1", "don't", "a-b", "1",
+                                           "[x", "a"}));
+  EXPECT_EQ(KeyOf("O'Clock:"), "oclock");
+}
+
+TEST(LessonWordCutter, RegularInflections) {
+  struct Case {
+    const char* key;
+    const char* base;
+    bool inflected;
+  } cases[] = {
+      {"books", "book", true},    {"boxes", "box", true},     {"cities", "city", true},
+      {"played", "play", true},   {"lived", "live", true},    {"stopped", "stop", true},
+      {"studied", "study", true}, {"making", "make", true},   {"running", "run", true},
+      {"bigger", "big", true},    {"nicest", "nice", true},   {"happiest", "happy", true},
+      {"toms", "tom", true},      {"book", "book", false},    {"bookcase", "book", false},
+      {"doe", "do", false},       {"cats", "cat", true},      {"caterpillar", "cat", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsInflectionOf(c.key, c.base), c.inflected) << c.key;
+}
+
+TEST_F(LessonWords, EveryEnglishWordHasAnArticleAndASound) {
+  ASSERT_TRUE(loaded_) << "data/words.txt or data/dict1.txt is missing: build the course data (tools/build-data.sh)";
+  ASSERT_GT(dict_.count(), 1000);
+  int checked = 0;
+  std::ostringstream failures;
+  ForEachWord([&](const std::string& place, const Picked& picked) {
+    if (picked.transcription) return;
+    const std::string key = KeyOf(picked.word);
+    if (!IsEnglish(key) || IsLinkFileKey(key)) return;
+    ++checked;
+    if (picked.word.find('\'') != std::string::npos) {
+      // A possessive or o'clock passes as a word; a contraction by the words it stands for.
+      if (!(HasArticle(key) && Recorded(key)) && !ContractionOk(picked.word))
+        failures << place << " " << picked.word << ": contraction of unknown words\n";
+      return;
+    }
+    if (!HasArticle(key)) failures << place << " " << picked.word << ": no article (shows " << NearMatch(key) << ")\n";
+    if (!Recorded(key)) failures << place << " " << picked.word << ": no recording\n";
+  });
+  EXPECT_GT(checked, 1000);
+  EXPECT_EQ(failures.str(), "");
+}
+
+TEST_F(LessonWords, EveryTranscriptionIsRecorded) {
+  ASSERT_TRUE(loaded_) << "data/words.txt or data/dict1.txt is missing: build the course data (tools/build-data.sh)";
+  int checked = 0;
+  std::ostringstream failures;
+  ForEachWord([&](const std::string& place, const Picked& picked) {
+    if (!picked.transcription) return;
+    ++checked;
+    if (sounds_.FindTranscription(picked.word) == 0) failures << place << " [" << picked.word << "]\n";
+  });
+  EXPECT_GT(checked, 100);
+  EXPECT_EQ(failures.str(), "");
+}
+
+}  // namespace
