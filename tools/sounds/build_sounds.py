@@ -195,7 +195,8 @@ def everyday_words():
 
 
 def course_words(data):
-    """Every English word (a run of Latin letters, lower-cased) of the course texts,
+    """Every English word (a run of Latin letters, or a contraction or hyphenated
+    word as a whole, lower-cased) of the course texts,
     drill tables and help pages, in the order found. Transcriptions in brackets and
     markup codes are not words."""
     skip = {"words.txt", "dict1.txt", "dict2.txt", "info.txt"}
@@ -225,7 +226,16 @@ def extract_words(raw, is_html):
     raw = re.sub(rb"\[[^\]\r\n]*\]", b" ", raw)   # transcriptions
     raw = re.sub(rb"#9.", b" ", raw)                # inline picture letters
     raw = re.sub(rb"#[0-9]", b" ", raw)             # style codes
-    return [w.decode("ascii").lower() for w in re.findall(rb"[A-Za-z]+", raw)]
+    words = re.findall(rb"[A-Za-z]+", raw)
+    # Contractions and hyphenated words (isn't, twenty-one) are clicked as a whole,
+    # so they are recorded whole too, besides their pieces.
+    words += re.findall(rb"[A-Za-z]+(?:['-][A-Za-z]+)+", raw)
+    return [w.decode("ascii").lower() for w in words]
+
+
+def click_key(word):
+    """The index word a click on `word` looks up: the word without apostrophes."""
+    return word.replace("'", "")
 
 
 def dictionary(data):
@@ -358,7 +368,7 @@ def build(data, synth, tmp, candidates, texts):
 
     def record(i, word, code):
         name, t = marks[i]
-        return (word, code, SOUND_DIR + "\\" + name, t[0], t[1])
+        return (click_key(word), code, SOUND_DIR + "\\" + name, t[0], t[1])
 
     entries = {}
     for i, (num, code, _, _) in enumerate(SOUNDS):
