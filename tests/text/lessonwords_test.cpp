@@ -245,7 +245,7 @@ TEST_F(LessonWords, EveryEnglishWordHasAnArticleAndASound) {
     if (picked.word.find('\'') != std::string::npos) {
       // A possessive or o'clock passes as a word; a contraction by the words it stands for.
       if (!(HasArticle(key) && Recorded(key)) && !ContractionOk(picked.word))
-        failures << place << " " << picked.word << ": contraction of unknown words\n";
+        failures << place << " " << picked.word << ": no article or recording (nor the words it contracts)\n";
       return;
     }
     if (!HasArticle(key)) failures << place << " " << picked.word << ": no article (shows " << NearMatch(key) << ")\n";
