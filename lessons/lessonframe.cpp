@@ -56,7 +56,11 @@ LessonFrame::LessonFrame(LessonLayout layout, LessonContext context, QWidget* pa
   FormCreate();
 }
 
-LessonFrame::~LessonFrame() = default;
+LessonFrame::~LessonFrame() {
+  // The picker filters the pane's viewport; it goes before the pane's children are
+  // destroyed, so it never sees an event of a half-destroyed pane.
+  delete picker_;
+}
 
 void LessonFrame::BuildControls() {
   Panel1 = new QWidget(this);

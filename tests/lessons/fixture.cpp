@@ -27,7 +27,7 @@ void CourseFolder::Write(const std::string& relative, const std::vector<QString>
 
 void CourseFolder::WriteText(int lesson, int id, const QString& title, int bodyLines) const {
   std::vector<QString> lines{"#2" + title, ""};
-  for (int n = 1; n <= bodyLines; ++n) lines.push_back(QString("#3Строка %1 текста, #4one more line#3.").arg(n));
+  for (int n = 1; n <= bodyLines; ++n) lines.push_back(QString("#3Строка %1 текста, #4one more line #5[teIbl]#3.").arg(n));
   char name[32];
   std::snprintf(name, sizeof name, "texts/les%d/t%02d.txt", lesson, id);
   Write(name, lines);

@@ -2,6 +2,7 @@
 // dictionary toggles kept in step, their panes following the settings window.
 #include <gtest/gtest.h>
 
+#include <QTest>
 #include <QToolButton>
 #include <filesystem>
 #include <memory>
@@ -77,6 +78,27 @@ TEST_F(ProgramTest, MainWindowOpensTheLessons) {
     EXPECT_EQ(Title(*c.window), "Rewritten");
   }
   EXPECT_TRUE(errors.empty()) << (errors.empty() ? "" : errors[0].toStdString());
+}
+
+// A click in a lesson pane reaches the dictionary window's entry field; a click on a
+// transcription leaves it alone.
+TEST_F(ProgramTest, PickedWordsGoToTheDictionary) {
+  auto program = Start();
+  lx::Tform10* w = program->form10();
+  w->OpenFromMain();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+  auto clickAt = [&](const QString& text) {
+    const int offset = static_cast<int>(w->RichEdit1->PaneText().indexOf(text)) + 1;
+    QTextCursor cursor(w->RichEdit1->document());
+    cursor.setPosition(w->RichEdit1->PositionOfOffset(offset));
+    QTest::mouseClick(w->RichEdit1->viewport(), Qt::LeftButton, {}, w->RichEdit1->cursorRect(cursor).center());
+  };
+  clickAt("more");
+  EXPECT_EQ(program->form9()->Edit1->text(), "more");
+  clickAt("teIbl");
+  EXPECT_EQ(program->form9()->Edit1->text(), "more");
+  clickAt("Строка");
+  EXPECT_EQ(program->form9()->Edit1->text(), "строка");
 }
 
 TEST_F(ProgramTest, DictionaryTogglesStayInStep) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <memory>
 
 #include "app/core/qtext.h"
 #include "fixture.h"
@@ -53,7 +54,9 @@ TEST(WordPicking, PressesInARealPane) {
     pane.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&pane));
     lx::test::PickRecord record;
-    new lx::PanePicker(pane, lx::test::TinySoundIndex(), lx::WordChars::Standard, lx::test::RecordingHandlers(record));
+    // Deleted before the pane, whose destruction it must not watch.
+    auto picker = std::make_unique<lx::PanePicker>(pane, lx::test::TinySoundIndex(), lx::WordChars::Standard,
+                                                   lx::test::RecordingHandlers(record));
     const int length = static_cast<int>(QString::fromUtf8(c.text).size());
     const QPoint at = c.caret >= 0 ? PointAt(pane, c.caret)
                                    : QPoint(pane.viewport()->width() - 5, PointAt(pane, length).y());
