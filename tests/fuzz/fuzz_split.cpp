@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const auto& b : en.boundaries) FUZZ_CHECK(b.partner >= 1 && b.partner <= ru.count());
   for (const auto& b : ru.boundaries) FUZZ_CHECK(b.partner >= 1 && b.partner <= en.count());
   // The literal search builds a full table per step, so only short texts are compared.
-  if (en.count() <= 80 && ru.count() <= 80) {
+  if (en.count() <= 40 && ru.count() <= 40) {
     std::vector<int32_t> pe, pr;
     literal::AlignTexts(pe, pr, WithDummy(en), WithDummy(ru));
     for (int32_t k = 1; k <= en.count(); ++k) FUZZ_CHECK(en.at(k).partner == pe[static_cast<size_t>(k)]);
