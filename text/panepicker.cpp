@@ -8,14 +8,16 @@
 namespace lx {
 
 PanePicker::PanePicker(RichPane& pane, const SoundIndex& index, WordChars chars, PickHandlers handlers)
-    : QObject(&pane), pane_(pane), index_(index), chars_(chars), handlers_(std::move(handlers)) {
-  pane_.viewport()->installEventFilter(this);
-  pane_.viewport()->setMouseTracking(true);
+    : QObject(&pane), pane_(pane), viewport_(pane.viewport()), index_(index), chars_(chars),
+      handlers_(std::move(handlers)) {
+  viewport_->installEventFilter(this);
+  viewport_->setMouseTracking(true);
   pane_.setContextMenuPolicy(Qt::NoContextMenu);
 }
 
 bool PanePicker::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != pane_.viewport()) return false;
+  // Compared with the stored pointer: events still arrive while the pane is being destroyed.
+  if (watched != viewport_) return false;
   if (event->type() == QEvent::MouseButtonPress) {
     // The press reaches us before the pane moves its caret: place it at the
     // character boundary nearest to the pointer first, as every button does.
