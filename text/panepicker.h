@@ -45,7 +45,7 @@ class PanePicker : public QObject {
 
  private:
   RichPane& pane_;
-  const QObject* viewport_;
+  QWidget* viewport_;
   const SoundIndex& index_;
   WordChars chars_;
   PickHandlers handlers_;
