@@ -228,16 +228,13 @@ void Tform9::RenderArticle(const std::string& article) {
   batch.beginEditBlock();
   std::string pending;
   int style = 0;
-  bool inTag = false;
   for (char c : article) {
     if (c == '<') {
       if (!pending.empty()) renderer_->putfrag(ToQ(pending), style);
       pending.clear();
-      inTag = true;
     } else if (c == '>') {
       const int effect = ArticleTagEffect(FoldLower(pending));
       pending.clear();
-      inTag = false;
       if (effect == -1)
         renderer_->putfragln(QString(), 0);
       else if (effect >= 0)
@@ -246,7 +243,7 @@ void Tform9::RenderArticle(const std::string& article) {
       pending += c;
     }
   }
-  (void)inTag;  // text after the last tag, inside or outside one, is not shown
+  // Text after the last tag, inside or outside one, is not shown.
   batch.endEditBlock();
   RichEdit1->setVisible(true);
   RichEdit1->SetCaretOffset(0);
