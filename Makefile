@@ -30,4 +30,4 @@ bench: data
 
 # AddressSanitizer + UndefinedBehaviorSanitizer build and test run.
 sanitize:
-	$(MAKE) test BUILD=build-asan CMAKE_FLAGS="-DLEXITAR_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug"
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp $(MAKE) test BUILD=build-asan CMAKE_FLAGS="-DLEXITAR_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug"
