@@ -63,6 +63,8 @@ void TForm1::FormCreate() {
   activationCheckArmed_ = true;
   // 12.
   WriteDownloadPage(shared_.dataDir);
+  // The recordings are scanned in the background, so that no click waits for it.
+  sound_->PrepareRecordings();
   startupComplete_ = true;
 }
 

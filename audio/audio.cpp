@@ -4,11 +4,16 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <sys/resource.h>
+#include <sys/syscall.h>
+
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "decoder.h"
@@ -280,5 +285,48 @@ std::optional<std::chrono::steady_clock::time_point> FirstMixedAt(AudioHandle ha
 
 int OutputRate() { return Out().rate; }
 int OutputBufferFrames() { return Out().bufferFrames; }
+
+namespace {
+
+// The one background scan of the recordings; joined when the program ends.
+class RecordingPreparer {
+ public:
+  static RecordingPreparer& Get() {
+    static RecordingPreparer preparer;
+    return preparer;
+  }
+  ~RecordingPreparer() { Stop(); }
+
+  void Start(std::vector<std::string> paths) {
+    Stop();
+    busy_ = true;
+    thread_ = std::thread([this, paths = std::move(paths)] {
+      // Plays on the user-interface thread come first.
+      setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 10);
+      for (const std::string& path : paths) {
+        if (stop_) break;
+        audio::PrepareMp3(path);
+      }
+      busy_ = false;
+    });
+  }
+  bool Busy() const { return busy_; }
+
+ private:
+  void Stop() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+    stop_ = false;
+  }
+  std::thread thread_;
+  std::atomic<bool> stop_{false};
+  std::atomic<bool> busy_{false};
+};
+
+}  // namespace
+
+void PrepareRecordings(std::vector<std::string> paths) { RecordingPreparer::Get().Start(std::move(paths)); }
+
+bool PreparingRecordings() { return RecordingPreparer::Get().Busy(); }
 
 }  // namespace lx

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace lx {
 
@@ -31,6 +32,13 @@ void BASS_Free();
 // ignored (the whole file is used); `flags` is ignored. 0 on failure.
 AudioHandle BASS_StreamCreateFile(bool fromMemory, const std::string& path, uint64_t offset, uint64_t length,
                                   uint32_t flags);
+// Scans the MP3 files among `paths` on a background thread of low priority, so that
+// the first play of each starts as fast as later ones. A new call replaces the list
+// of an earlier one; the work stops when the program ends.
+void PrepareRecordings(std::vector<std::string> paths);
+// True while that thread still has files to scan.
+bool PreparingRecordings();
+
 // Stops and releases a stream.
 bool BASS_StreamFree(AudioHandle handle);
 

@@ -170,6 +170,18 @@ class ScannedMp3Cache {
     return found;
   }
 
+  bool Holds(const std::string& path, const FileStamp& now) {
+    std::lock_guard lock(mutex_);
+    for (const ScannedMp3& m : kept_)
+      if (m.path == path && m.stamp == now) return true;
+    return false;
+  }
+
+  size_t Count() {
+    std::lock_guard lock(mutex_);
+    return kept_.size();
+  }
+
   void Keep(ScannedMp3 m) {
     std::vector<ScannedMp3> dropped;
     {
@@ -184,7 +196,9 @@ class ScannedMp3Cache {
   }
 
  private:
-  static constexpr size_t kKept = 4;
+  // Enough for every recording of the course (40 files), each an open file and its
+  // frame index.
+  static constexpr size_t kKept = 64;
   std::mutex mutex_;
   std::vector<ScannedMp3> kept_;
 };
@@ -313,6 +327,15 @@ bool LooksLikeMpegAudio(const unsigned char* head, size_t size) {
   if (Id3v2Size(head, size) != 0) return true;
   return TwoFramesAt(head, size);
 }
+
+void PrepareMp3(const std::string& path) {
+  const std::optional<FileStamp> stamp = StampOf(path);
+  if (!stamp || ScannedMp3Cache::Get().Holds(path, *stamp) || !FileLooksLikeMpeg(path)) return;
+  ScannedMp3 scanned = Mp3Decoder::Scan(path, *stamp);
+  if (scanned.mh) ScannedMp3Cache::Get().Keep(std::move(scanned));
+}
+
+size_t KeptMp3Count() { return ScannedMp3Cache::Get().Count(); }
 
 std::unique_ptr<Decoder> OpenDecoder(const std::string& path) {
   const std::optional<FileStamp> stamp = StampOf(path);

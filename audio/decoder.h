@@ -34,6 +34,12 @@ class Decoder {
 // inode are unchanged, so only the first play of a file scans it.
 std::unique_ptr<Decoder> OpenDecoder(const std::string& path);
 
+// Opens and scans the MP3 file at `path` and keeps its decoder for the file's first
+// play, unless one is kept already. Files that are not MP3 are left alone. Any thread.
+void PrepareMp3(const std::string& path);
+// How many scanned MP3 decoders are kept.
+size_t KeptMp3Count();
+
 // True when `head` (the first bytes of a file) starts with an ID3v2 tag or with two
 // consecutive consistent MPEG audio frame headers.
 bool LooksLikeMpegAudio(const unsigned char* head, size_t size);

@@ -1,6 +1,8 @@
 #include "soundservice.h"
 
 #include <limits>
+#include <set>
+#include <vector>
 
 namespace lx {
 
@@ -31,6 +33,16 @@ void SoundService::playsounds(const std::string& path, int32_t start, int32_t en
   const uint32_t interval = StopInterval(start, end);
   timer1_.setInterval(static_cast<int>(std::min<uint32_t>(interval, std::numeric_limits<int>::max())));
   if (interval != 0 && interval <= static_cast<uint32_t>(std::numeric_limits<int>::max())) timer1_.start();
+}
+
+void SoundService::PrepareRecordings() const {
+  std::vector<std::string> paths;
+  std::set<std::string> seen;
+  for (int n = 1; n <= index_.count(); ++n) {
+    const std::string& file = index_.entry(n).file;
+    if (!file.empty() && seen.insert(file).second) paths.push_back(dataDir_.Path("data\\" + file));
+  }
+  lx::PrepareRecordings(std::move(paths));
 }
 
 void SoundService::playnums(int n) {

@@ -27,6 +27,9 @@ class SoundService : public QObject {
   // Plays the first entry whose word equals `word` byte for byte; nothing if none.
   void playwords(std::string_view word);
 
+  // Starts scanning every recording the index names, in the background.
+  void PrepareRecordings() const;
+
   // The handle of the currently open stream; 0 when none is open or the last open failed.
   AudioHandle AudioChannel() const { return audioChannel_; }
   QTimer* Timer1() { return &timer1_; }

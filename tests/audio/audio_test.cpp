@@ -452,6 +452,31 @@ TEST_F(AudioTest, KeptMp3DecodersDecodeLikeFreshOnes) {
   EXPECT_EQ(fromB, want[1]);
 }
 
+// The background scan keeps one decoder per MP3 among the recordings, and nothing for
+// other files; the first play then decodes exactly like a fresh decoder.
+TEST_F(AudioTest, PreparedRecordingsAreKeptScanned) {
+  const fs::path one = dir_ / "prepared1.mp3", two = dir_ / "prepared2.mp3";
+  if (!EncodeMp3(dir_ / "index.wav", one)) GTEST_SKIP() << "lame is not installed";
+  ASSERT_TRUE(EncodeMp3(dir_ / "index.wav", two));
+  const size_t before = audio::KeptMp3Count();
+  PrepareRecordings({one.string(), two.string(), (dir_ / "index.wav").string(), (dir_ / "absent.mp3").string(),
+                     one.string()});
+  for (int i = 0; i < 500 && PreparingRecordings(); ++i) usleep(10000);
+  ASSERT_FALSE(PreparingRecordings());
+  EXPECT_EQ(audio::KeptMp3Count(), before + 2);
+  const auto prepared = audio::OpenDecoder(one.string());
+  ASSERT_TRUE(prepared);
+  EXPECT_EQ(audio::KeptMp3Count(), before + 1) << "the first open takes the kept decoder";
+  EXPECT_EQ(prepared->frames(), uint64_t{kFixtureFrames});
+  const auto fresh = audio::OpenDecoder(one.string());  // none kept now: scans anew
+  ASSERT_TRUE(fresh);
+  std::vector<int16_t> start(1000 * 2), freshStart(1000 * 2);
+  start.resize(prepared->Read(start.data(), 1000) * 2);
+  freshStart.resize(fresh->Read(freshStart.data(), 1000) * 2);
+  EXPECT_EQ(start, freshStart);
+  EXPECT_EQ(DecodeAt(*prepared, kRate * 2, 4), DecodeAt(*audio::OpenDecoder(two.string()), kRate * 2, 4));
+}
+
 // A recording written over in place (same size, same file, only its times differ)
 // or replaced by another under the same name is read anew, not by a kept decoder.
 TEST_F(AudioTest, ReplacedMp3IsReadAnew) {
