@@ -7,7 +7,7 @@
 #include <QPalette>
 #include <QScreen>
 #include <QScrollBar>
-#include <QTextCursor>
+#include <optional>
 
 #include "app/core/errors.h"
 #include "app/core/foldcase.h"
@@ -223,9 +223,7 @@ void Tform9::ShowRussian(int entry) {
 
 void Tform9::RenderArticle(const std::string& article) {
   RichEdit1->setVisible(false);
-  // One edit block: the pane lays the article out once, at the end.
-  QTextCursor batch(RichEdit1->document());
-  batch.beginEditBlock();
+  std::optional<RichPane::Batch> batch(*RichEdit1);  // laid out once, at the end
   std::string pending;
   int style = 0;
   for (char c : article) {
@@ -244,7 +242,7 @@ void Tform9::RenderArticle(const std::string& article) {
     }
   }
   // Text after the last tag, inside or outside one, is not shown.
-  batch.endEditBlock();
+  batch.reset();
   RichEdit1->setVisible(true);
   RichEdit1->SetCaretOffset(0);
   RichEdit1->ScrollCaretIntoView();

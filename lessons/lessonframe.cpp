@@ -208,6 +208,7 @@ void LessonFrame::WriteText(int id) {
     ReportTextError(QString("Не удалось прочитать файл %1").arg(QString::fromStdString(path)));
     return;
   }
+  RichPane::Batch batch(*RichEdit1);  // laid out once, when the whole text is in
   ForEachLine(std::string_view(bytes), [this](std::string_view line) { renderer_->putmarkupln(ToQ(line)); });
 }
 

@@ -1,6 +1,8 @@
 #include "renderer.h"
 
 #include <QColor>
+#include <QFontMetricsF>
+#include <QTextOption>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -75,6 +77,7 @@ void MarkupRenderer::CloseParagraph(bool addBreak) {
   QTextCursor edit(pane_.document());
   edit.beginEditBlock();
   applyspans();
+  if (table_.alignColumns) AlignColumns();
   if (addBreak) pane_.AppendParagraph(QString());
   edit.endEditBlock();
   spans_.clear();
@@ -195,6 +198,56 @@ void MarkupRenderer::applyspans() {
   // Collapse the selection to offset 0 (the widget's cursor, touched only when needed).
   const QTextCursor caret = pane_.textCursor();
   if (caret.hasSelection() || caret.position() != 0) pane_.setTextCursor(QTextCursor(doc));
+}
+
+void MarkupRenderer::AlignColumns() {
+  QTextDocument* doc = pane_.document();
+  const QTextBlock block = doc->lastBlock();
+  const QString text = block.text();
+  qsizetype i = 0;
+  while (i < text.size() && text[i] == QLatin1Char(' ')) ++i;  // a leading indent stays as it is
+  struct Gap {
+    int start, length;
+  };
+  std::vector<Gap> gaps;
+  while (i < text.size()) {
+    if (text[i] != QLatin1Char(' ')) {
+      ++i;
+      continue;
+    }
+    qsizetype end = i;
+    while (end < text.size() && text[end] == QLatin1Char(' ')) ++end;
+    if (end - i >= 2 && end < text.size()) gaps.push_back({static_cast<int>(i), static_cast<int>(end - i)});
+    i = end;
+  }
+  if (gaps.empty()) {
+    // A new paragraph takes the layout of the one before it: no stops of an earlier table.
+    if (!block.blockFormat().tabPositions().isEmpty()) {
+      QTextBlockFormat layout = block.blockFormat();
+      layout.setTabPositions({});
+      QTextCursor(block).setBlockFormat(layout);
+    }
+    return;
+  }
+  // One column is the average width of a lower-case letter of the body text, over
+  // both alphabets (Cyrillic letters run wider than Latin ones).
+  QFont body = pane_.font();
+  body.setPointSize(BaseSize());
+  static const QString kLetters = QString::fromUtf8(u8"abcdefghijklmnopqrstuvwxyzабвгдеёжзийклмнопрстуфхцчшщъыьэюя");
+  const qreal column = QFontMetricsF(body).horizontalAdvance(kLetters) / kLetters.size();
+  QList<QTextOption::Tab> tabs;
+  for (const Gap& g : gaps) tabs.append(QTextOption::Tab((g.start + g.length) * column, QTextOption::LeftTab));
+  QTextCursor c(doc);
+  for (auto g = gaps.rbegin(); g != gaps.rend(); ++g) {
+    c.setPosition(block.position() + g->start + 1);
+    const QTextCharFormat format = c.charFormat();
+    c.setPosition(block.position() + g->start);
+    c.setPosition(block.position() + g->start + g->length, QTextCursor::KeepAnchor);
+    c.insertText(QStringLiteral("\t"), format);
+  }
+  QTextBlockFormat layout = block.blockFormat();
+  layout.setTabPositions(tabs);
+  c.setBlockFormat(layout);
 }
 
 }  // namespace lx

@@ -30,6 +30,10 @@ struct StyleRule {
 
 struct StyleTable {
   std::array<StyleRule, 10> codes;
+  // Lines laid out as columns with runs of spaces keep their columns in the
+  // proportional faces: each run of two or more spaces inside a line becomes a tab
+  // to the column where the next cell starts.
+  bool alignColumns = false;
 };
 
 // One fragment of the open paragraph; `start` counts line breaks as two characters.
@@ -87,6 +91,8 @@ class MarkupRenderer {
   QTextCharFormat FormatOf(const StyleRule& rule, int baseSize) const;
   int BaseSize() const;
   void ShowPaneAfterError();
+  // Turns the open paragraph's column gaps into tabs at their columns.
+  void AlignColumns();
 
   RichPane& pane_;
   StyleTable table_;

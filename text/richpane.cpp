@@ -23,6 +23,10 @@ void EnsureLaidOut(const QTextDocument* doc, const QTextBlock& block) {
 
 }  // namespace
 
+RichPane::Batch::Batch(RichPane& pane) : cursor_(pane.document()) { cursor_.beginEditBlock(); }
+
+RichPane::Batch::~Batch() { cursor_.endEditBlock(); }
+
 RichPane::RichPane(QWidget* parent) : QTextEdit(parent) {
   setReadOnly(true);
   setUndoRedoEnabled(false);

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QImage>
 #include <QString>
+#include <QTextCursor>
 #include <QTextEdit>
 
 namespace lx {
@@ -56,6 +57,18 @@ class RichPane : public QTextEdit {
   int LineStart(int line) const;
   void ScrollCaretIntoView() { ensureCursorVisible(); }
   void HideCaret() { setCursorWidth(0); }
+
+  // While a Batch lives, changes to the pane are laid out once, when it ends.
+  class Batch {
+   public:
+    explicit Batch(RichPane& pane);
+    ~Batch();
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+
+   private:
+    QTextCursor cursor_;
+  };
 
   // Indent of the first line of every paragraph, present and future, in pixels.
   void SetFirstLineIndent(qreal pixels);

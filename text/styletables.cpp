@@ -21,6 +21,7 @@ StyleTable Reference() {
   t.codes[5] = Rule(1, 5, 0xFF0000, kPhonetic);
   t.codes[6] = Rule(0, 9, 0x408000);
   t.codes[7] = Rule(0, 10, 0xC83280);
+  t.alignColumns = true;
   return t;
 }
 

@@ -2,10 +2,11 @@
 // lesson windows write them, and a 1 MB plain text loaded into a pane.
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 #include "text/renderer.h"
@@ -21,6 +22,7 @@ double RenderTopic(lx::RichPane& pane, const lx::SettingsSlots& settings) {
   r.clear();
   r.putmarkupln(QString());
   int spans = 0;
+  std::optional<lx::RichPane::Batch> batch(pane);  // as the lesson windows write a text
   for (int p = 0; p < 60 && spans < 400; ++p) {
     // Paragraphs of 6 or 7 fragments: a code, a word in brackets, body text.
     const int pieces = p % 3 == 0 ? 6 : 7;
@@ -29,6 +31,7 @@ double RenderTopic(lx::RichPane& pane, const lx::SettingsSlots& settings) {
       line += QStringLiteral("#%1piece %2 of the topic text ").arg(1 + (i % 7)).arg(spans);
     r.putmarkupln(line);
   }
+  batch.reset();
   pane.SetCaretOffset(0);
   pane.ScrollCaretIntoView();
   pane.show();

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextOption>
 #include <map>
 #include <memory>
 
@@ -242,6 +244,53 @@ TEST_F(RendererTest, ParagraphOfManyFragments) {
   EXPECT_EQ(Rgb(298), "#0040FF");
   EXPECT_EQ(Rgb(296), "#C80020");
   EXPECT_EQ(Rgb(300), "#0040FF");
+}
+
+}  // namespace
+}  // namespace lx
+
+namespace lx {
+namespace {
+
+// Lines laid out in columns with runs of spaces: every inner run of two or more
+// becomes one tab, whose stop is the column where the next cell starts, so the
+// rows of a table line up whatever the widths of their letters.
+TEST_F(RendererTest, ColumnsOfATableLineUp) {
+  MarkupRenderer r = Make(styles::lesson4());
+  r.putmarkupln(QString::fromUtf8("#1Лицо  #1Утверждение   Вопрос"));
+  r.putmarkupln(QString::fromUtf8("#3я     #4I work.       #4Do I work?"));
+  r.putmarkupln(QString::fromUtf8("   #3one space, kept #9q"));
+  r.putmarkupln("trailing gap  ");
+  const QTextDocument* doc = pane->document();
+  EXPECT_EQ(doc->findBlockByNumber(0).text(), QString::fromUtf8("Лицо\tУтверждение\tВопрос"));
+  EXPECT_EQ(doc->findBlockByNumber(1).text(), QString::fromUtf8("я\tI work.\tDo I work?"));
+  EXPECT_EQ(doc->findBlockByNumber(2).text(), QString::fromUtf8("   one space, kept q"));
+  EXPECT_EQ(doc->findBlockByNumber(3).text(), QString::fromUtf8("trailing gap  "));
+  // Both rows put their cells at the same two stops, in the cells' own styles.
+  const auto stops = [&](int block) {
+    std::vector<qreal> at;
+    for (const QTextOption::Tab& t : doc->findBlockByNumber(block).blockFormat().tabPositions()) at.push_back(t.position);
+    return at;
+  };
+  ASSERT_EQ(stops(0).size(), 2u);
+  EXPECT_EQ(stops(0), stops(1));
+  EXPECT_LT(stops(0)[0], stops(0)[1]);
+  EXPECT_TRUE(stops(2).empty());
+  EXPECT_EQ(Rgb(static_cast<int>(pane->PaneText().indexOf("I work."))), "#8020C8");
+  // The cells stand where their stops are: the second column starts at the same x in both rows.
+  auto xOf = [&](int block, int column) {
+    QTextCursor c(doc->findBlockByNumber(block));
+    c.setPosition(c.block().position() + column);
+    return pane->cursorRect(c).left();
+  };
+  EXPECT_EQ(xOf(0, 5), xOf(1, 2));
+  EXPECT_EQ(xOf(0, 17), xOf(1, 10));
+  EXPECT_TRUE(errors.isEmpty());
+
+  // The dictionary keeps its spaces.
+  MarkupRenderer dictionary = Make(styles::dictionary());
+  dictionary.putfragln("a  b", 0);
+  EXPECT_EQ(pane->PaneText(), QString("a  b\r\n"));
 }
 
 }  // namespace
