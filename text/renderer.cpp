@@ -2,7 +2,10 @@
 
 #include <QColor>
 #include <QFontMetricsF>
+#include <QTextFragment>
 #include <QTextOption>
+#include <algorithm>
+#include <map>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -52,6 +55,7 @@ void MarkupRenderer::Sync() {
 void MarkupRenderer::clear() {
   pane_.ClearPane();
   spans_.clear();
+  tableRows_.clear();
   open_ = false;
   knownLength_ = pane_.document()->characterCount();
 }
@@ -200,17 +204,39 @@ void MarkupRenderer::applyspans() {
   if (caret.hasSelection() || caret.position() != 0) pane_.setTextCursor(QTextCursor(doc));
 }
 
+namespace {
+
+// Width in pixels of the characters [from, to) of a paragraph, in their own formats.
+qreal WidthOf(const QTextBlock& block, int from, int to, const QFont& base) {
+  qreal width = 0;
+  for (auto it = block.begin(); !it.atEnd(); ++it) {
+    const QTextFragment f = it.fragment();
+    const int start = f.position() - block.position();
+    const int a = std::max(from, start), b = std::min(to, start + f.length());
+    if (a >= b) continue;
+    const QTextCharFormat format = f.charFormat();
+    if (format.isImageFormat()) {
+      width += format.toImageFormat().width() * (b - a);
+      continue;
+    }
+    width += QFontMetricsF(format.font().resolve(base)).horizontalAdvance(f.text().mid(a - start, b - a));
+  }
+  return width;
+}
+
+}  // namespace
+
 void MarkupRenderer::AlignColumns() {
   QTextDocument* doc = pane_.document();
   const QTextBlock block = doc->lastBlock();
   const QString text = block.text();
-  qsizetype i = 0;
-  while (i < text.size() && text[i] == QLatin1Char(' ')) ++i;  // a leading indent stays as it is
+  qsizetype first = 0;
+  while (first < text.size() && text[first] == QLatin1Char(' ')) ++first;  // a leading indent stays
   struct Gap {
     int start, length;
   };
   std::vector<Gap> gaps;
-  while (i < text.size()) {
+  for (qsizetype i = first; i < text.size();) {
     if (text[i] != QLatin1Char(' ')) {
       ++i;
       continue;
@@ -221,6 +247,7 @@ void MarkupRenderer::AlignColumns() {
     i = end;
   }
   if (gaps.empty()) {
+    tableRows_.clear();
     // A new paragraph takes the layout of the one before it: no stops of an earlier table.
     if (!block.blockFormat().tabPositions().isEmpty()) {
       QTextBlockFormat layout = block.blockFormat();
@@ -229,14 +256,14 @@ void MarkupRenderer::AlignColumns() {
     }
     return;
   }
-  // One column is the average width of a lower-case letter of the body text, over
-  // both alphabets (Cyrillic letters run wider than Latin ones).
-  QFont body = pane_.font();
-  body.setPointSize(BaseSize());
-  static const QString kLetters = QString::fromUtf8(u8"abcdefghijklmnopqrstuvwxyzабвгдеёжзийклмнопрстуфхцчшщъыьэюя");
-  const qreal column = QFontMetricsF(body).horizontalAdvance(kLetters) / kLetters.size();
-  QList<QTextOption::Tab> tabs;
-  for (const Gap& g : gaps) tabs.append(QTextOption::Tab((g.start + g.length) * column, QTextOption::LeftTab));
+  const QFont base = doc->defaultFont();
+  TableRow row{block.blockNumber(), WidthOf(block, 0, static_cast<int>(first), base), {}};
+  int cellStart = static_cast<int>(first);
+  for (const Gap& g : gaps) {
+    row.cells.push_back({cellStart, WidthOf(block, cellStart, g.start, base)});
+    cellStart = g.start + g.length;
+  }
+  row.cells.push_back({cellStart, WidthOf(block, cellStart, static_cast<int>(text.size()), base)});
   QTextCursor c(doc);
   for (auto g = gaps.rbegin(); g != gaps.rend(); ++g) {
     c.setPosition(block.position() + g->start + 1);
@@ -245,9 +272,40 @@ void MarkupRenderer::AlignColumns() {
     c.setPosition(block.position() + g->start + g->length, QTextCursor::KeepAnchor);
     c.insertText(QStringLiteral("\t"), format);
   }
-  QTextBlockFormat layout = block.blockFormat();
-  layout.setTabPositions(tabs);
-  c.setBlockFormat(layout);
+  if (!tableRows_.empty() && tableRows_.back().block != row.block - 1) tableRows_.clear();
+  tableRows_.push_back(std::move(row));
+  LayOutTable();
+}
+
+void MarkupRenderer::LayOutTable() {
+  // Each column starts where the widest cell before it ends, plus a gap of about
+  // three spaces; columns are the source columns cells start at, so a row that leaves
+  // a column empty spans it.
+  const QFontMetricsF body(pane_.document()->defaultFont());
+  const qreal gap = 3 * body.horizontalAdvance(QLatin1Char(' '));
+  std::map<int, qreal> stop;  // source column -> x
+  for (const TableRow& r : tableRows_) {
+    qreal& x = stop[r.cells.front().column];
+    x = std::max(x, r.lead);
+    for (size_t k = 1; k < r.cells.size(); ++k) stop.emplace(r.cells[k].column, 0.0);
+  }
+  for (auto& [column, x] : stop)
+    for (const TableRow& r : tableRows_)
+      for (size_t k = 1; k < r.cells.size(); ++k)
+        if (r.cells[k].column == column) {
+          const TableCell& before = r.cells[k - 1];
+          x = std::max(x, stop[before.column] + before.width + gap);
+        }
+  QTextDocument* doc = pane_.document();
+  for (const TableRow& r : tableRows_) {
+    QList<QTextOption::Tab> tabs;
+    for (size_t k = 1; k < r.cells.size(); ++k) tabs.append(QTextOption::Tab(stop[r.cells[k].column], QTextOption::LeftTab));
+    const QTextBlock block = doc->findBlockByNumber(r.block);
+    QTextBlockFormat layout = block.blockFormat();
+    if (layout.tabPositions() == tabs) continue;
+    layout.setTabPositions(tabs);
+    QTextCursor(block).setBlockFormat(layout);
+  }
 }
 
 }  // namespace lx

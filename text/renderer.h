@@ -31,8 +31,9 @@ struct StyleRule {
 struct StyleTable {
   std::array<StyleRule, 10> codes;
   // Lines laid out as columns with runs of spaces keep their columns in the
-  // proportional faces: each run of two or more spaces inside a line becomes a tab
-  // to the column where the next cell starts.
+  // proportional faces: each run of two or more spaces inside a line becomes a tab,
+  // and consecutive such lines share their stops, each as far right as the widest
+  // cell before it needs (cells are matched by the character column they start at).
   bool alignColumns = false;
 };
 
@@ -91,14 +92,27 @@ class MarkupRenderer {
   QTextCharFormat FormatOf(const StyleRule& rule, int baseSize) const;
   int BaseSize() const;
   void ShowPaneAfterError();
-  // Turns the open paragraph's column gaps into tabs at their columns.
+  // Turns the open paragraph's column gaps into tabs and lays out the table it ends.
   void AlignColumns();
+  void LayOutTable();
 
   RichPane& pane_;
   StyleTable table_;
   const SettingsSlots& slots_;
   PictureProvider pictures_;
   std::vector<StyleSpan> spans_;
+  // The rows of the table the last closed paragraphs form: per row its paragraph
+  // and its cells (the source column each starts at, its width in pixels).
+  struct TableCell {
+    int column;
+    qreal width;
+  };
+  struct TableRow {
+    int block;
+    qreal lead;  // width of the row's leading spaces
+    std::vector<TableCell> cells;
+  };
+  std::vector<TableRow> tableRows_;
   bool open_ = false;   // whether the pane has an open paragraph
   int knownLength_ = 1; // document length after the renderer's last change
 };

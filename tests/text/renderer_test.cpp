@@ -287,6 +287,22 @@ TEST_F(RendererTest, ColumnsOfATableLineUp) {
   EXPECT_EQ(xOf(0, 17), xOf(1, 10));
   EXPECT_TRUE(errors.isEmpty());
 
+  // Each column starts past the widest cell before it, in every row; a row that
+  // leaves a column out spans it; a line without gaps ends the table.
+  r.clear();
+  r.putmarkupln(QString());
+  r.putmarkupln("ab     c         d");
+  r.putmarkupln("WWWWW  cccccccc  dd");
+  r.putmarkupln("x                d");
+  r.putmarkupln("after");
+  r.putmarkupln("k  WWWWWWWWWW");
+  EXPECT_GT(xOf(0, 3), xOf(1, 5)) << "c stands right of WWWWW";
+  EXPECT_EQ(xOf(0, 3), xOf(1, 6));
+  EXPECT_GT(xOf(0, 5), xOf(1, 14)) << "d stands right of cccccccc";
+  EXPECT_EQ(xOf(0, 5), xOf(1, 15));
+  EXPECT_EQ(xOf(2, 2), xOf(0, 5)) << "x spans the column of c";
+  EXPECT_LT(xOf(4, 2), xOf(0, 3)) << "a new table has its own stops";
+
   // The dictionary keeps its spaces.
   MarkupRenderer dictionary = Make(styles::dictionary());
   dictionary.putfragln("a  b", 0);
