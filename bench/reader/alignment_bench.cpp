@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "literal_alignment.h"
+#include "sentence_tables.h"
 #include "reader/alignment.h"
 
 namespace {
@@ -21,16 +22,6 @@ int32_t BookLength(std::mt19937& rng) {
   return std::clamp(static_cast<int32_t>(len(rng)), 20, 200);
 }
 
-lx::SentenceTable TableOf(const std::vector<int32_t>& lengths) {
-  lx::SentenceTable t;
-  t.boundaries.push_back({0, 0, 0});
-  int32_t end = 0;
-  for (int32_t len : lengths) {
-    end += len + 1;
-    t.boundaries.push_back({end, len, 0});
-  }
-  return t;
-}
 
 std::vector<int32_t> WithDummy(const lx::SentenceTable& t) {
   std::vector<int32_t> out{0};
@@ -61,7 +52,7 @@ int main() {
     russian.push_back(static_cast<int32_t>(len * noise(rng)));
   }
   russian.resize(kRussian - 1, 60);
-  lx::SentenceTable en = TableOf(english), ru = TableOf(russian);
+  lx::SentenceTable en = lx::test::TableOfLengths(english), ru = lx::test::TableOfLengths(russian);
   std::printf("boundaries: English %d, Russian %d\n", en.count(), ru.count());
 
   const std::vector<int32_t> le = WithDummy(en), lr = WithDummy(ru);

@@ -3,22 +3,14 @@
 #include <random>
 
 #include "literal_alignment.h"
+#include "sentence_tables.h"
 #include "reader/alignment.h"
 
 namespace {
 
 using lx::SentenceTable;
 
-SentenceTable TableOfLengths(const std::vector<int32_t>& lengths) {
-  SentenceTable t;
-  t.boundaries.push_back({0, 0, 0});
-  int32_t end = 0;
-  for (int32_t len : lengths) {
-    end += len + 1;
-    t.boundaries.push_back({end, len, 0});
-  }
-  return t;
-}
+using lx::test::TableOfLengths;
 
 std::vector<int32_t> WithDummy(const SentenceTable& t) {
   std::vector<int32_t> out{0};
