@@ -7,10 +7,7 @@
 namespace lx {
 namespace {
 
-const QColor kInk(0x20, 0x30, 0x60);
-const QColor kBlue(0x20, 0x60, 0xC0);
-const QColor kRed(0xC0, 0x20, 0x30);
-const QColor kGreen(0x30, 0x80, 0x40);
+using namespace palette;
 
 // A loudspeaker on the left third; waves when on, a red cross when off.
 void Speaker(QPainter& p, bool on) {
@@ -60,8 +57,6 @@ void AddPage(QPainter& p) {
   p.drawLine(QPointF(15.5, 12.5), QPointF(15.5, 18.5));
   p.drawLine(QPointF(12.5, 15.5), QPointF(18.5, 15.5));
 }
-
-const QColor kPaper(0xFF, 0xFF, 0xF4);
 
 void Letter(QPainter& p, const QRectF& r, const QString& text, qreal pixels, const QColor& colour) {
   QFont f("DejaVu Sans");
@@ -191,10 +186,8 @@ void OpenBook(QPainter& p) {
 
 }  // namespace
 
-QPixmap DrawIcon(Icon icon, int size) {
-  QPixmap pixmap(size, size);
-  pixmap.fill(Qt::transparent);
-  QPainter p(&pixmap);
+void PaintIcon(QPainter& p, Icon icon, qreal size) {
+  p.save();
   p.setRenderHint(QPainter::Antialiasing);
   p.scale(size / 22.0, size / 22.0);
   switch (icon) {
@@ -210,6 +203,14 @@ QPixmap DrawIcon(Icon icon, int size) {
     case Icon::Topic: TopicPage(p); break;
     case Icon::Lesson: OpenBook(p); break;
   }
+  p.restore();
+}
+
+QPixmap DrawIcon(Icon icon, int size) {
+  QPixmap pixmap(size, size);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  PaintIcon(p, icon, size);
   return pixmap;
 }
 

@@ -9,13 +9,11 @@
 #include <cstdio>
 #include <functional>
 
+#include "text/icons.h"
+
 namespace {
 
-const QColor kInk(0x20, 0x30, 0x60);
-const QColor kBlue(0x20, 0x60, 0xC0);
-const QColor kRed(0xC0, 0x20, 0x30);
-const QColor kGreen(0x30, 0x80, 0x40);
-const QColor kPaper(0xFF, 0xFF, 0xF4);
+using namespace lx::palette;
 const QColor kBack(0xD8, 0xE6, 0xEB);  // the lesson panes' default background
 
 void Label(QPainter& p, const QRectF& r, const QString& text, int size, const QColor& color, bool bold = true) {
@@ -27,29 +25,10 @@ void Label(QPainter& p, const QRectF& r, const QString& text, int size, const QC
   p.drawText(r, Qt::AlignCenter, text);
 }
 
-// Icons, 24 x 24.
-void Help(QPainter& p) {
-  p.setBrush(kBlue);
-  p.setPen(Qt::NoPen);
-  p.drawEllipse(QRectF(1, 1, 22, 22));
-  Label(p, QRectF(1, 1, 22, 22), "?", 16, Qt::white);
-}
-
-void Exercises(QPainter& p) {
-  p.setPen(QPen(kInk, 1.2));
-  p.setBrush(kPaper);
-  p.drawRect(QRectF(3, 2, 14, 19));
-  for (int y = 7; y <= 17; y += 4) p.drawLine(QPointF(6, y), QPointF(14, y));
-  p.setBrush(QColor(0xF0, 0xB0, 0x30));
-  QPainterPath pencil;
-  pencil.moveTo(21, 4);
-  pencil.lineTo(23, 6);
-  pencil.lineTo(12, 18);
-  pencil.lineTo(9, 19);
-  pencil.lineTo(10, 16);
-  pencil.closeSubpath();
-  p.drawPath(pencil);
-}
+// Icons, 24 x 24. Those that stand for a window's button are that button's icon.
+void Help(QPainter& p) { lx::PaintIcon(p, lx::Icon::Help, 24); }
+void Exercises(QPainter& p) { lx::PaintIcon(p, lx::Icon::Exercises, 24); }
+void Dictionary(QPainter& p) { lx::PaintIcon(p, lx::Icon::Dictionary, 24); }
 
 void Alphabet(QPainter& p) {
   p.setPen(QPen(kInk, 1.2));
@@ -86,15 +65,6 @@ void Words(QPainter& p) {
   bubble.lineTo(11, 16.5);
   p.drawPath(bubble.simplified());
   Label(p, QRectF(1, 2, 22, 15), "abc", 9, kGreen);
-}
-
-void Dictionary(QPainter& p) {
-  p.setPen(QPen(kInk, 1.2));
-  p.setBrush(QColor(0xA0, 0x40, 0x30));
-  p.drawRect(QRectF(4, 2, 16, 20));
-  p.setBrush(kPaper);
-  p.drawRect(QRectF(7, 4, 11, 16));
-  Label(p, QRectF(7, 4, 11, 16), "A", 9, kBlue);
 }
 
 void Read(QPainter& p) {
