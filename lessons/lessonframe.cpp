@@ -56,11 +56,7 @@ LessonFrame::LessonFrame(LessonLayout layout, LessonContext context, QWidget* pa
   FormCreate();
 }
 
-LessonFrame::~LessonFrame() {
-  // The picker filters the pane's viewport; it goes before the pane's children are
-  // destroyed, so it never sees an event of a half-destroyed pane.
-  delete picker_;
-}
+LessonFrame::~LessonFrame() = default;
 
 void LessonFrame::BuildControls() {
   Panel1 = new QWidget(this);
