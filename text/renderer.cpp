@@ -48,6 +48,7 @@ void MarkupRenderer::Sync() {
   const QTextDocument* doc = pane_.document();
   if (doc->characterCount() == knownLength_) return;
   spans_.clear();
+  tableRows_.clear();
   open_ = !doc->isEmpty() || doc->blockCount() > 1;
   knownLength_ = doc->characterCount();
 }
