@@ -48,10 +48,19 @@ void Project1::CreateLessonWindows() {
   context.pickHandlers = form9_->PickerHandlers();
   form10_ = std::make_unique<Tform10>(context);
   form12_ = std::make_unique<Tform12>(context);
+  form13_ = std::make_unique<Tform13>(context);
   form14_ = std::make_unique<Tform14>(context);
+  form15_ = std::make_unique<Tform15>(context);
   WireLesson(3, *form10_);
   WireLesson(4, *form12_);
   WireLesson(5, *form14_);
+  WirePractice(*form12_, *form13_);
+  WirePractice(*form14_, *form15_);
+}
+
+void Project1::WirePractice(LessonFrame& lesson, SentenceWindow& practice) {
+  lesson.SetPracticeWindow(&practice, practice.RichEdit1);
+  form17_->OnApply([&practice](const SettingsSlots& settings) { practice.ApplySettings(settings); });
 }
 
 void Project1::WireLesson(int lesson, LessonFrame& window) {

@@ -8,6 +8,8 @@
 #include "Unit17.h"
 #include "Unit18.h"
 #include "dictionary/Unit9.h"
+#include "drills/Unit13.h"
+#include "drills/Unit15.h"
 #include "lessons/Unit10.h"
 #include "lessons/Unit12.h"
 #include "lessons/Unit14.h"
@@ -29,6 +31,8 @@ class Project1 {
   Tform10* form10() const { return form10_.get(); }
   Tform12* form12() const { return form12_.get(); }
   Tform14* form14() const { return form14_.get(); }
+  Tform13* form13() const { return form13_.get(); }
+  Tform15* form15() const { return form15_.get(); }
   const PictureTable& pictureTable() const { return pictureTable_; }
   TForm18* form18() const { return form18_.get(); }
   TForm21* form21() const { return form21_.get(); }
@@ -41,6 +45,8 @@ class Project1 {
   void CreateLessonWindows();
   // Enrols a lesson window with the settings window and the main window's button.
   void WireLesson(int lesson, LessonFrame& window);
+  // Opens `practice` from the lesson's exercises button and keeps its pane in step with the settings.
+  void WirePractice(LessonFrame& lesson, SentenceWindow& practice);
 
   std::unique_ptr<TForm1> form1_;
   WordList lesson6List_;
@@ -50,6 +56,8 @@ class Project1 {
   std::unique_ptr<Tform10> form10_;
   std::unique_ptr<Tform12> form12_;
   std::unique_ptr<Tform14> form14_;
+  std::unique_ptr<Tform13> form13_;
+  std::unique_ptr<Tform15> form15_;
   std::unique_ptr<TForm18> form18_;
   std::unique_ptr<TForm21> form21_;
 };

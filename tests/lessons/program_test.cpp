@@ -23,6 +23,8 @@ class ProgramTest : public ::testing::Test {
         ::testing::UnitTest::GetInstance()->current_test_info()->name());
     for (const char* f : {"words.txt", "dict1.txt", "dict2.txt", "info.txt", "w01.txt"}) folder->Write(f, {});
     folder->WriteAllTexts();
+    folder->Write("noun.txt", {"I", "*", "you", "*", "he", "*", "she", "*", "it", "*", "we", "*", "they"});
+    folder->Write("verb.txt", {"write\tписать\twrote\twritten\twriting\twrites"});
   }
   void TearDown() override { lx::SetErrorReporter({}); }
   // info.txt with slot 33 set.
@@ -145,6 +147,46 @@ TEST_F(ProgramTest, SettingsToggleAndApply) {
   // Closing the settings window releases its toggles.
   settings->SpeedButton4Click();
   EXPECT_FALSE(program->form12()->SpeedButton42->isChecked());
+}
+
+// Lessons 4 and 5 open their practice windows; the dictionary toggles of the
+// practice windows follow the others, and their panes follow the settings window.
+TEST_F(ProgramTest, ExercisesOpenPractice4And5) {
+  auto program = Start();
+  struct Case {
+    lx::LessonFrame* lesson;
+    lx::SentenceWindow* practice;
+  } cases[] = {{program->form12(), program->form13()}, {program->form14(), program->form15()}};
+  for (const Case& c : cases) {
+    ASSERT_NE(c.practice, nullptr);
+    ASSERT_TRUE(c.lesson->SpeedButton4->isEnabled());
+    EXPECT_FALSE(c.practice->isVisible());
+    c.lesson->SpeedButton4->click();
+    EXPECT_TRUE(c.practice->isVisible());
+    EXPECT_EQ(c.practice->RichEdit1->cursorWidth(), 0);
+    c.practice->SpeedButton1->click();
+    EXPECT_FALSE(c.practice->RichEdit1->toPlainText().trimmed().isEmpty());
+  }
+  program->form13()->SpeedButton41->click();
+  EXPECT_TRUE(program->form9()->isVisible());
+  EXPECT_TRUE(program->form15()->SpeedButton41->isChecked());
+  EXPECT_TRUE(program->form12()->SpeedButton41->isChecked());
+  program->form12()->SpeedButton41->click();
+  EXPECT_FALSE(program->form9()->isVisible());
+  EXPECT_FALSE(program->form13()->SpeedButton41->isChecked());
+
+  lx::TForm17* settings = program->form17();
+  int swatch = 1;
+  while (lx::SwatchSlot(swatch) != 2) ++swatch;
+  settings->SetColorChooser([](uint32_t, uint32_t& chosen) {
+    chosen = 0x405060;
+    return true;
+  });
+  settings->SwatchClick(swatch);
+  settings->SpeedButton1Click();  // Apply
+  EXPECT_EQ(program->form13()->RichEdit1->palette().color(QPalette::Base), QColor(0x40, 0x50, 0x60));
+  EXPECT_EQ(program->form15()->RichEdit1->palette().color(QPalette::Base), QColor(0x40, 0x50, 0x60));
+  EXPECT_TRUE(errors.empty()) << (errors.empty() ? "" : errors[0].toStdString());
 }
 
 }  // namespace
