@@ -165,7 +165,9 @@ std::string Imperative(const SentenceForm& f, std::string_view S, const VerbEntr
     if (!request) return f.negative ? DontOrDoNot(random) + " " + B : B;
     static const char* const kTails[] = {", please", ", will you?", ", won't you?"};
     const int32_t form = Draw(random, 3);
-    const std::string tail = kTails[form >= 0 && form < 3 ? form : 0];
+    std::string tail = kTails[form >= 0 && form < 3 ? form : 0];
+    // A negative imperative takes "will you?": "don't write, will you?".
+    if (f.negative && form == 2) tail = kTails[1];
     return (f.negative ? DontOrDoNot(random) + " " : std::string()) + B + tail;
   }
   const std::string tail = request ? ", please" : "";

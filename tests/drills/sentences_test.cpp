@@ -248,7 +248,8 @@ TEST(Practice4Sentences, Imperatives) {
       {Imp, true, Perf, Act, Pres, 2, {{2, 1}}, "do not write"},
       {Imp, true, PerfCont, Act, Pres, 2, {{3, 0}, {2, 0}}, "don't write, please"},
       {Imp, true, PerfCont, Act, Pres, 2, {{3, 1}, {2, 0}}, "don't write, will you?"},
-      {Imp, true, PerfCont, Act, Pres, 2, {{3, 2}, {2, 1}}, "do not write, won't you?"},
+      // "won't you?" does not follow a negative imperative: its place goes to "will you?".
+      {Imp, true, PerfCont, Act, Pres, 2, {{3, 2}, {2, 1}}, "do not write, will you?"},
       {Imp, false, Ind, Act, Past, 6, {{2, 0}}, "let's write"},
       {Imp, false, Ind, Act, Past, 6, {{2, 1}}, "let us write"},
       {Imp, false, PerfCont, Act, Past, 6, {{2, 0}}, "let's write, please"},
