@@ -34,7 +34,8 @@ FrameButton* MakeButton(QWidget* parent, const char* name, const QString& captio
 }  // namespace
 
 SentenceWindow::SentenceWindow(SentenceWindowLayout layout, const LessonContext& context, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowCloseButtonHint),
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::WindowStaysOnTopHint),
       layout_(std::move(layout)),
       settings_(context.settings),
       dictionary_(context.dictionary),

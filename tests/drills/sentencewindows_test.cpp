@@ -222,4 +222,21 @@ TEST_F(SentenceWindows, MissingOrDamagedTables) {
   EXPECT_EQ(Lines(w).size(), 3);
 }
 
+// A click on a word of the sentence looks it up in the dictionary.
+TEST_F(SentenceWindows, ClickedWordIsLookedUp) {
+  lx::Tform13 w(Context());
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  Script s{{{10, 9}, {3, 1}, {4, 0}, {5, 0}, {3, 1}, {12, 5}, {2, 1}, {1, 0}, {3, 2}}};
+  w.SetRandom(s.source());
+  w.SpeedButton1->click();
+  ASSERT_EQ(Lines(w)[1], "The boy writes");
+  QTextCursor cursor(w.RichEdit1->document()->findBlockByNumber(1));
+  cursor.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 10);  // inside "writes"
+  QTest::mouseClick(w.RichEdit1->viewport(), Qt::LeftButton, {}, w.RichEdit1->cursorRect(cursor).center());
+  EXPECT_EQ(record.entries, std::vector<std::string>{"writes"});
+  EXPECT_EQ(record.lookUps, 1);
+  EXPECT_EQ(w.RichEdit1->cursorWidth(), 0);
+}
+
 }  // namespace
