@@ -139,8 +139,10 @@ TEST_F(SentenceWindows, Practice4NextAnswerAndKeys) {
   settings.set(3, "16");
   lx::Tform13 w(Context());
   w.show();
-  Script s{{// A Continuous passive future has no sentence: drawn again.
+  Script s{{// A Continuous passive future and a Perfect Continuous passive have no
+            // sentence: drawn again.
             {10, 5}, {3, 1}, {4, 1}, {5, 3}, {3, 2}, {12, 5}, {2, 1}, {1, 0},
+            {10, 0}, {3, 1}, {4, 3}, {5, 4}, {3, 0}, {12, 4}, {1, 0}, {1, 0},
             // A Perfect Continuous question of group 7.
             {10, 2}, {3, 2}, {4, 3}, {5, 0}, {3, 1}, {12, 11}, {1, 0}, {1, 0}}};
   w.SetRandom(s.source());
