@@ -4,12 +4,12 @@
 
 #include "app/core/cp1251.h"
 #include "app/core/errors.h"
-#include "app/core/textfile.h"
 
 namespace lx {
 
 namespace {
 
+// Messages are written in UTF-8 here and kept in Windows-1251 like all model text.
 std::string Ru(const std::string& utf8) { return Utf8ToCp1251(utf8); }
 
 bool Complete(const VerbEntry& v) {
@@ -81,19 +81,16 @@ DrillTables LoadDrillTables(const std::string& nounPath, const std::string& verb
     t.nouns = LoadNounGroups(nounPath);
     CheckNounGroups(t, FileName(nounPath));
   } catch (const FileError&) {
-    t.problems.push_back(Ru("Не удалось прочитать файл ") + nounPath);
+    t.problems.push_back(Ru("Не удалось прочитать файл " + nounPath));
   }
   try {
     t.verbs = LoadVerbTable(verbPath);
     CheckVerbTable(t, FileName(verbPath));
   } catch (const FileError&) {
-    t.problems.push_back(Ru("Не удалось прочитать файл ") + verbPath);
+    t.problems.push_back(Ru("Не удалось прочитать файл " + verbPath));
   }
   return t;
 }
-
-Practice4Drill::Practice4Drill(const DrillTables& tables, RandomSource random)
-    : tables_(tables), random_(std::move(random)) {}
 
 bool CanDraw(const DrillTables& t) {
   if (t.verbs.verbs.empty()) return false;
@@ -101,6 +98,9 @@ bool CanDraw(const DrillTables& t) {
     if (!group.empty()) return true;
   return false;
 }
+
+Practice4Drill::Practice4Drill(const DrillTables& tables, RandomSource random)
+    : tables_(tables), random_(std::move(random)) {}
 
 std::vector<Fragment> Practice4Drill::Next() {
   pending_ = CanDraw(tables_);
