@@ -45,7 +45,7 @@ LessonLayout Layout() {
 }
 
 // "Aa" -> "A a": the heading of a letter topic.
-QString LetterPair(const char* caption) {
+QString LetterHeading(const char* caption) {
   const QString c = QString::fromUtf8(caption);
   return c.left(1) + " " + c.mid(1);
 }
@@ -125,7 +125,7 @@ void Tform7::ShowLetter(int id) {
   renderer().clear();
   renderer().putmarkupln(QString());
   renderer().putfragln(QString(), 1);
-  renderer().putfragln(LetterPair(letter->caption), 5);
+  renderer().putfragln(LetterHeading(letter->caption), 5);
   // The heading takes the size of the transcriptions.
   RichEdit1->selectAll();
   RichEdit1->SetSelectionSize(renderer().BaseSize() + 2);
@@ -142,6 +142,7 @@ void Tform7::ShowCombination(int id) {
   renderer().putfragln(QString(), 1);
   WriteEntries(id, true);
   renderer().putfragln(QString(), 1);
+  // Three topics start at their top and take the focus; the one with R is only shown.
   if (id != kWithR) {
     RichEdit1->SetCaretOffset(0);
     RichEdit1->ScrollCaretIntoView();
