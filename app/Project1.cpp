@@ -46,11 +46,14 @@ void Project1::CreateLessonWindows() {
   context.help = form21_.get();
   context.settingsWindow = form17_.get();
   context.pickHandlers = form9_->PickerHandlers();
+  form7_ = std::make_unique<Tform7>(context);
+  form9_->SetTranscriptionLabel(form7_->Label1);
   form10_ = std::make_unique<Tform10>(context);
   form12_ = std::make_unique<Tform12>(context);
   form13_ = std::make_unique<Tform13>(context);
   form14_ = std::make_unique<Tform14>(context);
   form15_ = std::make_unique<Tform15>(context);
+  WireLesson(2, *form7_);
   WireLesson(3, *form10_);
   WireLesson(4, *form12_);
   WireLesson(5, *form14_);

@@ -10,6 +10,7 @@
 #include "dictionary/Unit9.h"
 #include "drills/Unit13.h"
 #include "drills/Unit15.h"
+#include "lessons/Unit7.h"
 #include "lessons/Unit10.h"
 #include "lessons/Unit12.h"
 #include "lessons/Unit14.h"
@@ -28,6 +29,7 @@ class Project1 {
   TForm17* form17() const { return form17_.get(); }
   // The lesson 6 word list: loaded from "data\\w01.txt" at start, written back at the end.
   WordList& lesson6List() { return lesson6List_; }
+  Tform7* form7() const { return form7_.get(); }
   Tform10* form10() const { return form10_.get(); }
   Tform12* form12() const { return form12_.get(); }
   Tform14* form14() const { return form14_.get(); }
@@ -53,6 +55,7 @@ class Project1 {
   std::unique_ptr<Tform9> form9_;
   std::unique_ptr<TForm17> form17_;
   PictureTable pictureTable_;
+  std::unique_ptr<Tform7> form7_;
   std::unique_ptr<Tform10> form10_;
   std::unique_ptr<Tform12> form12_;
   std::unique_ptr<Tform14> form14_;

@@ -76,7 +76,7 @@ void FrameButton::paintEvent(QPaintEvent*) {
   const QRect textRect(textLeft + shift, shift, width() - textLeft - 6, height());
   p.setFont(FittingFont(font(), text(), textRect.width()));
   p.setPen(isEnabled() ? captionColour_ : QColor(0x90, 0x98, 0x98));
-  p.drawText(textRect, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, text());
+  p.drawText(textRect, captionAlignment_ | Qt::AlignVCenter | Qt::TextSingleLine, text());
 }
 
 }  // namespace lx

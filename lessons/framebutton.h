@@ -15,6 +15,8 @@ class FrameButton : public QToolButton {
   FrameButton(const QString& caption, const QPixmap& icon, const QColor& captionColour, QWidget* parent);
 
   void SetIconMargin(int pixels) { iconMargin_ = pixels; }
+  // A caption without an icon may stand in the middle instead of at the right.
+  void SetCaptionAlignment(Qt::Alignment horizontal) { captionAlignment_ = horizontal; }
   const QColor& captionColour() const { return captionColour_; }
 
  protected:
@@ -25,6 +27,7 @@ class FrameButton : public QToolButton {
   QPixmap picture_;
   QColor captionColour_;
   int iconMargin_ = 4;
+  Qt::Alignment captionAlignment_ = Qt::AlignRight;
 };
 
 }  // namespace lx

@@ -66,7 +66,7 @@ void LessonFrame::BuildControls() {
   panel.setColor(QPalette::Window, kPanelColour);
   Panel1->setPalette(panel);
 
-  SpeedButton1 = MakeButton(Panel1, "SpeedButton1", layout_.descriptionCaption, Icon::Lesson, kPurple,
+  SpeedButton1 = MakeButton(Panel1, layout_.descriptionName, layout_.descriptionCaption, Icon::Lesson, kPurple,
                             layout_.descriptionHint);
   SpeedButton1->setGeometry(kMargin, 12, 89, 25);
   static_cast<FrameButton*>(SpeedButton1)->SetIconMargin(3);
@@ -88,7 +88,7 @@ void LessonFrame::BuildControls() {
 
   int y = layout_.firstTopicTop;
   for (const TopicButton& topic : layout_.topics) {
-    auto* button = MakeButton(Panel1, topic.name, topic.caption, Icon::Topic, topic.colour, QString());
+    auto* button = MakeButton(Panel1, topic.name, topic.caption, topic.icon, topic.colour, QString());
     button->SetIconMargin(kTopicIconMargin);
     button->setGeometry(kMargin, y, kTopicWidth, kTopicHeight);
     const int id = topic.id;
@@ -97,7 +97,7 @@ void LessonFrame::BuildControls() {
     y += kTopicStep;
   }
 
-  SpeedButton4 = MakeButton(Panel1, "SpeedButton4", "Упражнения", Icon::Exercises, kPurple, layout_.exercisesHint);
+  SpeedButton4 = MakeButton(Panel1, layout_.exercisesName, "Упражнения", Icon::Exercises, kPurple, layout_.exercisesHint);
   static_cast<FrameButton*>(SpeedButton4)->SetIconMargin(6);
   SpeedButton4->setGeometry(kMargin, y + 4, 153, 25);
   connect(SpeedButton4, &QToolButton::clicked, this, &LessonFrame::SpeedButton4Click);
@@ -111,7 +111,7 @@ void LessonFrame::BuildControls() {
   RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   RichEdit1->viewport()->setCursor(Qt::PointingHandCursor);
-  QFont face("Georgia", 8);
+  QFont face("Georgia", layout_.paneFontPoints);
   face.setBold(true);
   RichEdit1->setFont(face);
   RichEdit1->document()->setDefaultFont(face);
@@ -155,7 +155,7 @@ void LessonFrame::resizeEvent(QResizeEvent* event) {
 void LessonFrame::FormResize() {
   // The panel keeps its width; the pane fills the rest of the client area.
   Panel1->setGeometry(0, 0, kPanelWidth, height());
-  RichEdit1->setGeometry(kPanelWidth, 0, std::max(0, width() - kPanelWidth), height());
+  RichEdit1->setGeometry(kPanelWidth, 0, std::max(0, width() - kPanelWidth - layout_.paneRightGap), height());
 }
 
 QToolButton* LessonFrame::TopicButtonOf(int id) const {
@@ -171,7 +171,7 @@ void LessonFrame::ShowTopic(int id) {
 }
 
 void LessonFrame::ShowText(int id, bool description) {
-  if (shownTopic_ != id) {
+  if (shownTopic_ != id || !layout_.remembersTopic) {
     shownTopic_ = id;
     RichEdit1->hide();
     renderer_->clear();
@@ -194,16 +194,24 @@ void LessonFrame::ShowText(int id, bool description) {
   RichEdit1->HideCaret();
 }
 
-void LessonFrame::WriteText(int id) {
+const SettingsSlots& LessonFrame::settings() const {
+  static const SettingsSlots kNoSettings;
+  return context_.settings ? *context_.settings : kNoSettings;
+}
+
+bool LessonFrame::ReadText(int id, std::string& bytes) const {
   char file[16];
   std::snprintf(file, sizeof file, "\\t%02d.txt", id);
   const std::string path = context_.dataDir.Path(layout_.textFolder + file);
+  if (ReadFileBytes(path, bytes)) return true;
+  ReportTextError(QString("Не удалось прочитать файл %1").arg(QString::fromStdString(path)));
+  return false;
+}
+
+void LessonFrame::WriteText(int id) {
   renderer_->putmarkupln(QString());
   std::string bytes;
-  if (!ReadFileBytes(path, bytes)) {
-    ReportTextError(QString("Не удалось прочитать файл %1").arg(QString::fromStdString(path)));
-    return;
-  }
+  if (!ReadText(id, bytes)) return;
   RichPane::Batch batch(*RichEdit1);  // laid out once, when the whole text is in
   ForEachLine(std::string_view(bytes), [this](std::string_view line) { renderer_->putmarkupln(ToQ(line)); });
 }

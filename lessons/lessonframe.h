@@ -18,6 +18,7 @@
 #include "app/core/datadir.h"
 #include "app/core/settingsslots.h"
 #include "app/core/soundindex.h"
+#include "text/icons.h"
 #include "text/panepicker.h"
 #include "text/renderer.h"
 #include "text/richpane.h"
@@ -31,12 +32,13 @@ class Tform9;
 
 // One topic button: its control name, caption, the id the window remembers while
 // the topic is shown (the text file of id n is "tNN.txt" in the lesson's folder;
-// the description is id 1) and the caption's colour.
+// the description is id 1), the caption's colour and the icon on its left.
 struct TopicButton {
   const char* name;
   QString caption;
   int id;
   QColor colour;
+  Icon icon = Icon::Topic;
 };
 
 struct LessonLayout {
@@ -54,6 +56,12 @@ struct LessonLayout {
   const StyleTable* styles = nullptr;
   const std::vector<PictureLetter>* pictures = nullptr;
   std::vector<TopicButton> topics;
+  // Where lessons differ from the grammar lessons' frame.
+  const char* descriptionName = "SpeedButton1";
+  const char* exercisesName = "SpeedButton4";
+  int paneFontPoints = 8;          // the pane's default face, Georgia bold
+  int paneRightGap = 0;            // the pane stops this far from the right edge
+  bool remembersTopic = true;      // false: every press renders its text again
 };
 
 // What a lesson window works with; everything outlives the window. A missing
@@ -81,7 +89,7 @@ class LessonFrame : public QWidget {
 
   // The description (id 1) and the topics.
   void SpeedButton1Click();
-  void ShowTopic(int id);
+  virtual void ShowTopic(int id);
   void SpeedButton4Click();   // exercises
   void SpeedButton40Click();  // help
   void SpeedButton41Click();  // dictionary toggle
@@ -118,6 +126,12 @@ class LessonFrame : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
   // Runs after a text has been written into the pane, before it is shown.
   virtual void TextRendered(int /*id*/) {}
+  // For windows that write their topics in their own order: the renderer over the
+  // pane, the settings in use, and the bytes of the text with `id` (a file that
+  // cannot be read is reported and gives false).
+  MarkupRenderer& renderer() { return *renderer_; }
+  const SettingsSlots& settings() const;
+  bool ReadText(int id, std::string& bytes) const;
 
  private:
   void BuildControls();

@@ -184,6 +184,19 @@ void OpenBook(QPainter& p) {
   }
 }
 
+// Two letter tiles joined by an arc under them: a group of letters read as one sound.
+void LetterPair(QPainter& p, const QString& first, const QString& second, const QColor& secondColour) {
+  p.setPen(QPen(kInk, 1));
+  p.setBrush(kPaper);
+  p.drawRoundedRect(QRectF(1, 2, 10, 13), 1.5, 1.5);
+  p.drawRoundedRect(QRectF(11, 2, 10, 13), 1.5, 1.5);
+  Letter(p, QRectF(1, 2, 10, 13), first, 10, kBlue);
+  Letter(p, QRectF(11, 2, 10, 13), second, 10, secondColour);
+  p.setPen(QPen(kRed, 1.6, Qt::SolidLine, Qt::RoundCap));
+  p.setBrush(Qt::NoBrush);
+  p.drawArc(QRectF(5, 11, 12, 9), 200 * 16, 140 * 16);
+}
+
 }  // namespace
 
 void PaintIcon(QPainter& p, Icon icon, qreal size) {
@@ -202,6 +215,10 @@ void PaintIcon(QPainter& p, Icon icon, qreal size) {
     case Icon::Exercises: Exercise(p); break;
     case Icon::Topic: TopicPage(p); break;
     case Icon::Lesson: OpenBook(p); break;
+    case Icon::ConsonantPair: LetterPair(p, "s", "h", kBlue); break;
+    case Icon::RPair: LetterPair(p, "a", "r", kRed); break;
+    case Icon::VowelPair: LetterPair(p, "e", "e", kBlue); break;
+    case Icon::OtherPair: LetterPair(p, "g", "h", kGreen); break;
   }
   p.restore();
 }

@@ -30,6 +30,11 @@ enum class Icon {
   Exercises,
   Topic,
   Lesson,
+  // Lesson 2's combination buttons: two letters read as one sound.
+  ConsonantPair,
+  RPair,
+  VowelPair,
+  OtherPair,
 };
 
 // A square picture of `size` pixels.

@@ -78,6 +78,8 @@ class MarkupRenderer {
   void applyspans();
 
   const std::vector<StyleSpan>& spans() const { return spans_; }
+  // The base size in points: slot 3, or 12 when it is empty (a bad slot is reported).
+  int BaseSize() const;
   RichPane& pane() { return pane_; }
 
  private:
@@ -90,7 +92,6 @@ class MarkupRenderer {
   void Sync();
   // Size, colour and face of a code in this pass; reports a slot that is not a number.
   QTextCharFormat FormatOf(const StyleRule& rule, int baseSize) const;
-  int BaseSize() const;
   void ShowPaneAfterError();
   // Turns the open paragraph's column gaps into tabs and lays out the table it ends.
   void AlignColumns();

@@ -10,6 +10,7 @@
 
 #include "app/core/qtext.h"
 #include "fixture.h"
+#include "lessons/Unit7.h"
 #include "lessons/Unit10.h"
 #include "lessons/Unit12.h"
 #include "lessons/Unit14.h"
@@ -78,6 +79,25 @@ TEST_F(CourseWindows, EveryButtonShowsItsOwnTopic) {
           << topic.name << ": " << TitleOf(*w->RichEdit1).toStdString();
       EXPECT_GT(w->RichEdit1->TextLength(), 500) << topic.name;
     }
+  }
+  EXPECT_TRUE(errors.empty()) << (errors.empty() ? "" : errors[0].toStdString());
+}
+
+// Lesson 2 over its shipped texts: the description with its eight pictures, and a
+// heading for every letter and combination.
+TEST_F(CourseWindows, Lesson2ShowsEveryTopic) {
+  lx::Tform7 w(context);
+  w.SpeedButton1Click();
+  EXPECT_EQ(PictureCount(*w.RichEdit1), 8);
+  for (const auto& l : lx::Tform7::Letters()) {
+    w.findChild<QToolButton*>(l.name)->click();
+    const QString caption = QString::fromUtf8(l.caption);
+    EXPECT_EQ(lx::test::FirstLine(*w.RichEdit1), (caption.left(1) + " " + caption.mid(1)).toStdString());
+    EXPECT_GT(w.RichEdit1->TextLength(), 150) << l.name;
+  }
+  for (const lx::TopicButton& topic : w.layout().topics) {
+    w.TopicButtonOf(topic.id)->click();
+    EXPECT_TRUE(QString::fromStdString(lx::test::FirstLine(*w.RichEdit1)).startsWith("Звучание")) << topic.name;
   }
   EXPECT_TRUE(errors.empty()) << (errors.empty() ? "" : errors[0].toStdString());
 }

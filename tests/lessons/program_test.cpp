@@ -40,7 +40,7 @@ class ProgramTest : public ::testing::Test {
   }
   static std::string Title(lx::LessonFrame& w) { return lx::test::FirstLine(*w.RichEdit1); }
   static QToolButton* Button(QWidget* w, const char* name) { return w->findChild<QToolButton*>(name); }
-  std::vector<lx::LessonFrame*> Lessons(lx::Project1& p) { return {p.form10(), p.form12(), p.form14()}; }
+  std::vector<lx::LessonFrame*> Lessons(lx::Project1& p) { return {p.form7(), p.form10(), p.form12(), p.form14()}; }
 
   std::unique_ptr<lx::test::CourseFolder> folder;
   std::vector<QString> errors;
@@ -79,6 +79,29 @@ TEST_F(ProgramTest, MainWindowOpensTheLessons) {
     EXPECT_EQ(c.window->shownTopic(), 1);
     EXPECT_EQ(Title(*c.window), "Rewritten");
   }
+  EXPECT_TRUE(errors.empty()) << (errors.empty() ? "" : errors[0].toStdString());
+}
+
+// Lesson 2 opens on its description, written anew at every opening; a word the
+// dictionary finds shows its transcription in lesson 2's label.
+TEST_F(ProgramTest, MainWindowOpensLesson2) {
+  folder->Write("dict1.txt", {"make", "meIk", "<span class=ps>v</span><br>", ""});
+  folder->Write("texts/les2/t01.txt", {"#5Урок 2 - чтение английских букв и слов."});
+  auto program = Start();
+  lx::Tform7* w = program->form7();
+  QToolButton* button = Button(program->form1(), "SpeedButton3");
+  ASSERT_TRUE(button->isEnabled());
+  EXPECT_FALSE(w->isVisible());
+  button->click();
+  EXPECT_TRUE(w->isVisible());
+  EXPECT_EQ(Title(*w), "Урок 2 - чтение английских букв и слов.");
+  EXPECT_EQ(w->RichEdit1->cursorWidth(), 0);
+  folder->Write("texts/les2/t01.txt", {"#5Rewritten"});
+  button->click();
+  EXPECT_EQ(Title(*w), "Rewritten");
+  program->form9()->Edit1->setText("make");
+  program->form9()->LookUp();
+  EXPECT_EQ(w->Label1->text(), "[meIk]");
   EXPECT_TRUE(errors.empty()) << (errors.empty() ? "" : errors[0].toStdString());
 }
 

@@ -272,7 +272,8 @@ std::set<std::string> CourseWords(std::string text, bool html) {
   }
   text = std::regex_replace(text, std::regex("\\[[^\\]\\r\\n]*\\]"), " ");
   text = std::regex_replace(text, std::regex("#9[^]"), " ");
-  text = std::regex_replace(text, std::regex("#[0-9]"), " ");
+  // A style code inside a word does not split it: "m#8a#3ke" is "make" on the screen.
+  text = std::regex_replace(text, std::regex("#[0-9]"), "");
   std::set<std::string> words;
   const std::regex word("[A-Za-z]+");
   for (auto it = std::sregex_iterator(text.begin(), text.end(), word); it != std::sregex_iterator(); ++it)
@@ -283,6 +284,7 @@ std::set<std::string> CourseWords(std::string text, bool html) {
 TEST(SoundData, CourseWordCutterSkipsMarkupAndTranscriptions) {
   const auto words = CourseWords("#1wave#5 [weIv]#3 #9s Таблица tables", false);
   EXPECT_EQ(words, (std::set<std::string>{"wave", "tables"}));
+  EXPECT_EQ(CourseWords("#3(m#8a#3ke, ba#8ck#3)", false), (std::set<std::string>{"make", "back"}));
   EXPECT_EQ(CourseWords("<p class=\"x\">Big&nbsp;cat</p>", true), (std::set<std::string>{"big", "cat"}));
 }
 

@@ -27,6 +27,7 @@ std::vector<fs::path> TextFiles() {
 
 const lx::StyleTable& TableOf(const fs::path& file) {
   const std::string lesson = file.parent_path().filename().string();
+  if (lesson == "les2") return lx::styles::lesson2();
   if (lesson == "les4") return lx::styles::lesson4();
   if (lesson == "les5") return lx::styles::lesson5();
   return lx::styles::lesson3();

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -34,29 +35,35 @@ bool IsWordChar(unsigned char c) {
 struct Picked {
   std::string word;  // as it stands in the text
   bool transcription = false;
+  int code = 3;      // the style code of its first character
 };
 
 // The line as a pane shows it: "#d" style codes vanish, "#9x" becomes one picture
-// (not a word character).
-std::string Rendered(const std::string& markup) {
+// (not a word character). `codes` gets the style code of every character.
+std::string Rendered(const std::string& markup, std::vector<int>* codes = nullptr) {
   std::string out;
+  int code = 3;  // every markup line starts in code 3
   for (size_t i = 0; i < markup.size(); ++i) {
     if (markup[i] == '#' && i + 1 < markup.size() && markup[i + 1] >= '0' && markup[i + 1] <= '9') {
       if (markup[i + 1] == '9') {
         out += '\x01';
+        if (codes) codes->push_back(9);
         i += 2;
       } else {
+        code = markup[i + 1] - '0';
         i += 1;
       }
       continue;
     }
     out += markup[i];
+    if (codes) codes->push_back(code);
   }
   return out;
 }
 
 std::vector<Picked> PickAll(const std::string& markup) {
-  const std::string line = Rendered(markup);
+  std::vector<int> codes;
+  const std::string line = Rendered(markup, &codes);
   std::vector<Picked> words;
   for (size_t i = 0; i < line.size();) {
     if (!IsWordChar(static_cast<unsigned char>(line[i]))) {
@@ -66,7 +73,7 @@ std::vector<Picked> PickAll(const std::string& markup) {
     size_t e = i;
     while (e < line.size() && IsWordChar(static_cast<unsigned char>(line[e]))) ++e;
     const bool bracketed = i > 0 && line[i - 1] == '[' && e < line.size() && line[e] == ']';
-    words.push_back({line.substr(i, e - i), bracketed});
+    words.push_back({line.substr(i, e - i), bracketed, codes[i]});
     i = e;
   }
   return words;
@@ -219,6 +226,12 @@ class LessonWords : public ::testing::Test {
   static inline bool loaded_ = false;
 };
 
+// Lesson 2 writes transcriptions in code 2 and the letters and letter groups it
+// talks about ("ck - ", "before r") in code 1: those are spellings, not words.
+bool InLesson2(const std::string& place) { return place.rfind("les2/", 0) == 0; }
+int PhoneticCodeOf(const std::string& place) { return InLesson2(place) ? 2 : 5; }
+bool IsSpelling(const std::string& place, const Picked& picked) { return InLesson2(place) && picked.code == 1; }
+
 // The file names of lesson 3's two link phrases ("verbs.xls", "verbs.txt"): a click on
 // them opens the file, not the dictionary.
 bool IsLinkFileKey(const std::string& key) { return key == "xls" || key == "txt"; }
@@ -254,7 +267,7 @@ TEST_F(LessonWords, EveryEnglishWordHasAnArticleAndASound) {
   int checked = 0;
   std::ostringstream failures;
   ForEachWord([&](const std::string& place, const Picked& picked) {
-    if (picked.transcription) return;
+    if (picked.transcription || IsSpelling(place, picked)) return;
     const std::string key = KeyOf(picked.word);
     if (!IsEnglish(key) || IsLinkFileKey(key)) return;
     ++checked;
@@ -306,6 +319,166 @@ TEST_F(LessonWords, EveryTranscriptionIsRecorded) {
     if (sounds_.FindTranscription(picked.word) == 0) failures << place << " [" << picked.word << "]\n";
   });
   EXPECT_GT(checked, 100);
+  EXPECT_EQ(failures.str(), "");
+}
+
+// A transcription in another code is drawn in an ordinary face, not the phonetic one.
+TEST_F(LessonWords, TranscriptionsAreInTheLessonsPhoneticCode) {
+  std::ostringstream failures;
+  ForEachWord([&](const std::string& place, const Picked& picked) {
+    if (picked.transcription && picked.code != PhoneticCodeOf(place))
+      failures << place << " [" << picked.word << "] in code " << picked.code << "\n";
+  });
+  EXPECT_EQ(failures.str(), "");
+}
+
+// Lesson 2's topics: a line per reading of a letter or per entry of a combination
+// topic, in the form the window renders.
+struct Example {
+  std::string word;                  // the letters without codes
+  std::vector<std::string> marked;   // the pieces in code 8
+  std::vector<bool> inMark;          // per letter: in code 8
+};
+
+// "m#8a#3ke" -> make, marked {"a"}.
+Example ParseExample(const std::string& markup) {
+  Example e;
+  std::vector<int> codes;
+  e.word = Rendered(markup, &codes);
+  for (size_t i = 0; i < e.word.size(); ++i) {
+    e.inMark.push_back(codes[i] == 8);
+    if (codes[i] != 8) continue;
+    if (i == 0 || codes[i - 1] != 8) e.marked.emplace_back();
+    e.marked.back() += e.word[i];
+  }
+  return e;
+}
+
+std::vector<Example> ParseExamples(const std::string& list) {
+  std::vector<Example> examples;
+  for (size_t start = 0; start <= list.size();) {
+    const size_t end = std::min(list.find(", ", start), list.size());
+    examples.push_back(ParseExample(list.substr(start, end - start)));
+    start = end + 2;
+  }
+  return examples;
+}
+
+struct Topic {
+  int id;
+  const char* letters;  // a letter topic: its letter; a combination topic: nullptr
+  size_t entries;
+};
+
+// The readings per letter and the entries per combination topic as shipped.
+const Topic kTopics[] = {
+    {2, "a", 5},  {3, "e", 5},  {4, "i", 4},  {5, "y", 5},  {6, "o", 4},       {7, "u", 4},
+    {8, "c", 2},  {9, "g", 2},  {10, "x", 2}, {11, "s", 2}, {12, "q", 2},      {13, nullptr, 16},
+    {14, nullptr, 5}, {15, nullptr, 11}, {16, nullptr, 17},
+};
+
+struct Entry {
+  std::string transcription;
+  std::vector<std::string> groups;  // a combination entry: its letter groups
+  std::vector<Example> examples;
+};
+
+// The entries of a topic; a line that is not in the topic's form is reported.
+std::vector<Entry> ReadTopic(const Topic& topic, std::ostringstream& failures) {
+  static const std::regex kReading("#2\\[([A-Za-z:']+)\\]#1 - [^#]+#3 \\((.+)\\)");
+  static const std::regex kCombination("#1([a-z, ]+) - #2\\[([A-Za-z:']+)\\] (#1\\([^#]+\\) )?#3\\((.+)\\)");
+  char name[16];
+  std::snprintf(name, sizeof name, "t%02d.txt", topic.id);
+  const fs::path path = fs::path(LEXITAR_SOURCE_DIR) / "data" / "texts" / "les2" / name;
+  std::string bytes;
+  if (!lx::ReadFileBytes(path.string(), bytes)) {
+    failures << path << " cannot be read\n";
+    return {};
+  }
+  std::vector<Entry> entries;
+  bool heading = topic.letters == nullptr;  // a combination topic opens with its heading in code 5
+  for (const std::string& line : lx::SplitLines(bytes)) {
+    if (line.empty()) continue;
+    const std::string place = std::string(name) + ": " + line + "\n";
+    if (heading) {
+      if (line.rfind("#5", 0) != 0) failures << "no heading in code 5: " << place;
+      heading = false;
+      continue;
+    }
+    std::smatch m;
+    Entry entry;
+    if (topic.letters && std::regex_match(line, m, kReading)) {
+      entry = {m[1], {}, ParseExamples(m[2])};
+    } else if (!topic.letters && std::regex_match(line, m, kCombination)) {
+      const std::string list = m[1];
+      std::vector<std::string> groups;
+      for (size_t start = 0; start < list.size();) {
+        const size_t end = std::min(list.find(", ", start), list.size());
+        groups.push_back(list.substr(start, end - start));
+        start = end + 2;
+      }
+      entry = {m[2], groups, ParseExamples(m[4])};
+    } else {
+      failures << "not in the form of an entry: " << place;
+      continue;
+    }
+    entries.push_back(entry);
+  }
+  return entries;
+}
+
+TEST(Lesson2Topics, ShippedCountsAndForm) {
+  std::ostringstream failures;
+  for (const Topic& topic : kTopics) {
+    SCOPED_TRACE(topic.id);
+    const auto entries = ReadTopic(topic, failures);
+    EXPECT_EQ(entries.size(), topic.entries);
+    for (const Entry& entry : entries) {
+      EXPECT_GE(entry.examples.size(), 3u) << "[" << entry.transcription << "]";
+      for (const Example& e : entry.examples) {
+        const std::string where = "t" + std::to_string(topic.id) + " [" + entry.transcription + "] " + e.word + ": ";
+        if (e.marked.empty()) failures << where << "nothing marked\n";
+        if (topic.letters) {
+          // Every occurrence of the taught letter is marked.
+          for (size_t i = 0; i < e.word.size(); ++i)
+            if (std::tolower(static_cast<unsigned char>(e.word[i])) == topic.letters[0] && !e.inMark[i])
+              failures << where << "an unmarked " << topic.letters << "\n";
+        } else {
+          // The marks are the entry's letter groups.
+          for (const std::string& mark : e.marked)
+            if (std::find(entry.groups.begin(), entry.groups.end(), lx::FoldLower(mark)) == entry.groups.end())
+              failures << where << "marks " << mark << ", not one of its groups\n";
+        }
+      }
+    }
+  }
+  EXPECT_EQ(failures.str(), "");
+}
+
+// The example words of lesson 2 are headwords with a recording, and the sound of
+// their reading is in the transcription the sound index holds for them.
+TEST_F(LessonWords, Lesson2ExamplesHaveTheirReading) {
+  ASSERT_TRUE(loaded_) << "data/words.txt or data/dict1.txt is missing: build the course data (tools/build-data.sh)";
+  std::ostringstream failures;
+  for (const Topic& topic : kTopics) {
+    for (const Entry& entry : ReadTopic(topic, failures)) {
+      for (const Example& e : entry.examples) {
+        const std::string key = KeyOf(e.word);
+        const std::string where = "t" + std::to_string(topic.id) + " [" + entry.transcription + "] " + e.word + ": ";
+        if (!Headword(key)) failures << where << "no headword (shows " << NearMatch(key) << ")\n";
+        const int n = sounds_.FindWord(key);
+        if (n <= 0) {
+          failures << where << "no recording\n";
+          continue;
+        }
+        std::string heard;
+        for (char c : sounds_.entry(n).transcription)
+          if (c != '\'') heard += c;
+        if (heard.find(entry.transcription) == std::string::npos)
+          failures << where << "recorded as [" << sounds_.entry(n).transcription << "]\n";
+      }
+    }
+  }
   EXPECT_EQ(failures.str(), "");
 }
 

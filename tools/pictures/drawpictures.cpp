@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QFontMetricsF>
 #include <QPainterPath>
 #include <cstdio>
 #include <functional>
@@ -151,19 +152,34 @@ void Book(QPainter& p) {  // lesson 2 and the reader: an open book
   }
 }
 
-void Rules(QPainter& p) {  // lesson 2: a reading rule
+// A word with its vowel letter in the colour lesson 2 marks taught letters with,
+// its transcription in the course's notation, and the kind of syllable.
+void SyllableWord(QPainter& p, const QString& before, const QString& vowel, const QString& after,
+                  const QString& transcription, const QString& kind) {
   Frame(p, 96, 64);
-  Label(p, QRectF(0, 4, 96, 28), "name", 18, kBlue);
-  Label(p, QRectF(0, 32, 96, 28), "[neIm]", 16, kRed);
+  QFont f("DejaVu Sans");
+  f.setPixelSize(20);
+  f.setBold(true);
+  const QFontMetricsF m(f);
+  const qreal width = m.horizontalAdvance(before + vowel + after);
+  qreal x = (96 - width) / 2;
+  p.setFont(f);
+  const struct {
+    const QString& text;
+    QColor colour;
+  } pieces[] = {{before, kBlue}, {vowel, QColor(0x80, 0x00, 0x40)}, {after, kBlue}};
+  for (const auto& piece : pieces) {
+    p.setPen(piece.colour);
+    p.drawText(QPointF(x, 24), piece.text);
+    x += m.horizontalAdvance(piece.text);
+  }
+  Label(p, QRectF(0, 26, 96, 20), transcription, 15, kRed);
+  Label(p, QRectF(0, 46, 96, 14), kind, 10, kInk, false);
 }
 
-void Syllable(QPainter& p) {  // lesson 2: open and closed syllables
-  Frame(p, 96, 64);
-  Label(p, QRectF(4, 10, 44, 44), "me", 20, kGreen);
-  Label(p, QRectF(48, 10, 44, 44), "met", 20, kRed);
-  p.setPen(QPen(kInk, 1));
-  p.drawLine(QPointF(48, 12), QPointF(48, 52));
-}
+// "t": before the rules of the open syllable; "r": before those of the closed one.
+void OpenSyllable(QPainter& p) { SyllableWord(p, "n", "o", "te", "[n\u0259ut]", "открытый слог"); }
+void ClosedSyllable(QPainter& p) { SyllableWord(p, "n", "o", "t", "[n\u0254t]", "закрытый слог"); }
 
 // A word in a rounded block of its colour, with its part of speech under it.
 void Tagged(QPainter& p, const QRectF& r, const QString& word, const QString& tag, const QColor& colour) {
@@ -250,7 +266,7 @@ const Picture kPictures[] = {
     {"h04", 96, 64, Letters},       {"h05", 24, 24, Alphabet},       {"h06", 24, 24, Exercises},
     {"h07", 24, 24, Sounds},        {"h08", 24, 24, Words},          {"h09", 96, 64, Book},
     {"h10", 24, 24, Dictionary},    {"h11", 24, 24, Read},           {"h12", 24, 24, Listen},
-    {"h13", 96, 64, Rules},         {"h14", 96, 64, Syllable},       {"h15", 240, 96, PartsOfSpeech},
+    {"h13", 96, 64, ClosedSyllable}, {"h14", 96, 64, OpenSyllable},       {"h15", 240, 96, PartsOfSpeech},
     {"h16", 240, 96, LinkedSentences}, {"h17", 240, 96, Timeline},
 };
 

@@ -56,6 +56,14 @@ SOUNDS = [
     (3482, "r", "[[r@]]", VOICE), (3456, "h", "[[h@]]", VOICE),
 ]
 
+# Lesson 2's readings that are no single sound of lesson 1 and no word's whole
+# transcription: a click on "[ks]" in a lesson 2 text plays one of these.
+READINGS = [
+    ("ks", "[[ksss]]"), ("gz", "[[gzzz]]"), ("kw", "[[kw@]]"), ("aIq", "[[aI@]]"),
+    ("auq", "[[aU@]]"), ("wO", "[[w0]]"), ("Sqn", "[[S@n]]"), ("Zqn", "[[Z@n]]"),
+    ("tSq", "[[tS@]]"), ("qs", "[[@sss]]"),
+]
+
 # Sounds that espeak says much more quietly than the vowels: spoken louder.
 QUIET = {"f", "v", "T", "D", "s", "z", "S", "Z", "h", "p", "t", "k"}
 
@@ -225,7 +233,8 @@ def extract_words(raw, is_html):
         raw = re.sub(rb"&#?\w+;", b" ", raw)
     raw = re.sub(rb"\[[^\]\r\n]*\]", b" ", raw)   # transcriptions
     raw = re.sub(rb"#9.", b" ", raw)                # inline picture letters
-    raw = re.sub(rb"#[0-9]", b" ", raw)             # style codes
+    # Style codes vanish: "m#8a#3ke" is the one word "make" on the screen and to a click.
+    raw = re.sub(rb"#[0-9]", b"", raw)
     words = re.findall(rb"[A-Za-z]+", raw)
     # Contractions and hyphenated words (isn't, twenty-one) are clicked as a whole,
     # so they are recorded whole too, besides their pieces.
@@ -353,6 +362,7 @@ def build(data, synth, tmp, candidates, texts):
     # Items to speak: the sounds, the letter names, then the words.
     items = [(voice, text + ("\t200" if code in QUIET else "")) for _, code, text, voice in SOUNDS]
     items += [(VOICE, chr(ord("A") + i)) for i in range(26)]
+    items += [(VOICE, text) for _, text in READINGS]
     items += [(VOICE, w) for w in candidates]
     outdir = os.path.join(tmp, SOUND_DIR)
     os.mkdir(outdir)
@@ -382,7 +392,13 @@ def build(data, synth, tmp, candidates, texts):
             fail("letter %s gave no recording" % chr(ord("A") + k))
         entries[num] = record(i, chr(ord("a") + k), code)
         letters.append(record(i, chr(ord("A") + k) + chr(ord("a") + k), code))
-    first_word = len(SOUNDS) + len(LETTERS)
+    readings = []
+    for k, (code, _) in enumerate(READINGS):
+        i = len(SOUNDS) + len(LETTERS) + k
+        if marks[i][1] is None:
+            fail("reading [%s] gave no recording" % code)
+        readings.append(record(i, "", code))
+    first_word = len(SOUNDS) + len(LETTERS) + len(READINGS)
     spoken = [(w, first_word + j) for j, w in enumerate(candidates)
               if marks[first_word + j][1] is not None and trans.get(w)]
     dropped = len(candidates) - len(spoken)
@@ -397,7 +413,7 @@ def build(data, synth, tmp, candidates, texts):
         w, i = next(queue)
         used.add(w)
         rows.append(record(i, w, trans[w]))
-    rows += letters
+    rows += letters + readings
     rest = [(w, i) for w, i in queue]
     text_set = set(texts)
     rows += [record(i, w, trans[w]) for w, i in rest if w in text_set]
