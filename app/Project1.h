@@ -11,6 +11,7 @@
 #include "lessons/Unit10.h"
 #include "lessons/Unit12.h"
 #include "lessons/Unit14.h"
+#include "reader/Unit2.h"
 #include "text/Unit21.h"
 #include "text/picturetable.h"
 
@@ -32,6 +33,7 @@ class Project1 {
   const PictureTable& pictureTable() const { return pictureTable_; }
   TForm18* form18() const { return form18_.get(); }
   TForm21* form21() const { return form21_.get(); }
+  TForm2* form2() const { return form2_.get(); }
   // Another copy is running: nothing was created beyond the main window, which stays hidden.
   bool quitAtOnce() const { return form1_->anotherInstance(); }
   void ShowMain();
@@ -39,6 +41,7 @@ class Project1 {
  private:
   void LoadLesson6List();
   void CreateLessonWindows();
+  void CreateReader();
   // Enrols a lesson window with the settings window and the main window's button.
   void WireLesson(int lesson, LessonFrame& window);
 
@@ -52,6 +55,7 @@ class Project1 {
   std::unique_ptr<Tform14> form14_;
   std::unique_ptr<TForm18> form18_;
   std::unique_ptr<TForm21> form21_;
+  std::unique_ptr<TForm2> form2_;
 };
 
 // The entry point's work: application object, windows, message loop.
