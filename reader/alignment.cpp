@@ -234,11 +234,18 @@ void AlignTexts(SentenceTable& english, SentenceTable& russian) {
     off += d.delta;
     link(en, en + off);
   }
-  // Boundaries past the last deviation follow its offset; a Russian boundary the
-  // path stepped over takes the partner of the one before it; every partner is
-  // kept inside the other table.
-  for (int32_t k = en + 1; k <= ne; ++k)
-    if (!englishSet[static_cast<size_t>(k)]) link(k, k + off);
+  // Boundaries past the last deviation follow its offset, filling only partners the
+  // path never gave (a Russian partner the path fixed stays); a Russian boundary the
+  // path stepped over takes the partner of the one before it; every partner is kept
+  // inside the other table.
+  for (int32_t k = en + 1; k <= ne; ++k) {
+    if (englishSet[static_cast<size_t>(k)]) continue;
+    const int32_t ru = k + off;
+    english.at(k).partner = ru;
+    englishSet[static_cast<size_t>(k)] = 1;
+    if (ru >= 1 && ru <= nr && !russianSet[static_cast<size_t>(ru)])
+      russian.at(ru).partner = k, russianSet[static_cast<size_t>(ru)] = 1;
+  }
   int32_t last = 1;
   for (int32_t k = 1; k <= nr; ++k) {
     if (!russianSet[static_cast<size_t>(k)]) russian.at(k).partner = last;

@@ -318,7 +318,7 @@ TEST(ReaderProject, PathsRoundTripOnLinux) {
     p.englishPath = (root / c.english).string();
     p.russianPath = (root / "Books" / "ru.txt").string();
     p.AddAudioEntry((root / c.audio).string());
-    p.InsertControlPoint(4, 900, "\xcf\xf0\xe8\xe2\xe5\xf2 text");
+    p.InsertControlPoint(6, 900, "\xcf\xf0\xe8\xe2\xe5\xf2 text");
     const std::string file = (root / "Books" / "p.acp").string();
     lx::SaveProject(file, p);
     std::string bytes;
