@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFont>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -14,6 +15,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "app/core/errors.h"
 #include "app/core/qtext.h"
@@ -116,16 +118,23 @@ void SetCell(QTableWidget* grid, int row, int column, const QString& text) {
 
 TForm2::TForm2(ReaderContext context, QWidget* parent) : QWidget(parent), context_(std::move(context)) {
   if (!context_.showError) context_.showError = [](const QString&) {};
-  dialogs_.openFile = [this](const QString& filter) {
-    return QFileDialog::getOpenFileName(this, QString(), QString(), QtFilter(filter)).toStdString();
+  // The dialogs start in the sample book's folder, then where the learner last chose a file.
+  auto folder = std::make_shared<QString>(QString::fromStdString(context_.dataDir.Path("data\\book")));
+  auto remember = [folder](const QString& chosen) {
+    if (!chosen.isEmpty()) *folder = QFileInfo(chosen).absolutePath();
+    return chosen.toStdString();
   };
-  dialogs_.saveFile = [this](const QString& filter, const QString& suffix) {
-    QFileDialog dialog(this);
+  dialogs_.openFile = [this, folder, remember](const QString& filter) {
+    return remember(QFileDialog::getOpenFileName(this, QString(), *folder, QtFilter(filter)));
+  };
+  dialogs_.saveFile = [this, folder, remember](const QString& filter, const QString& suffix) {
+    QFileDialog dialog(this, QString(), *folder);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(QtFilter(filter));
     dialog.setDefaultSuffix(suffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::string();
-    return dialog.selectedFiles().front().toStdString();
+    return remember(dialog.selectedFiles().front());
   };
   TransportView& view = *this;
   transport_ = std::make_unique<ReaderTransport>(project_, stream_, view);
@@ -419,6 +428,7 @@ QWidget* TForm2::BuildWordColumn() {
   StringGrid2->setObjectName("StringGrid2");
   SetUpGrid(StringGrid2, {QStringLiteral("#"), QStringLiteral("Cлова")});
   StringGrid2->setColumnWidth(0, 28);
+  StringGrid2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   StringGrid2->setStyleSheet(
       "QTableWidget { background: rgb(186, 237, 205); }"
       "QTableWidget::item:selected { background: rgb(160, 160, 255); color: rgb(96, 48, 16); }");
