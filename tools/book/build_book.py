@@ -7,7 +7,8 @@ Reads data/book/clock-shop-en.txt (Windows-1251, CR LF), cuts it into sentences 
 the reader's own rule, speaks every sentence with espeak-ng's RP voice through the
 course's synthesis tool, and writes data/book/clock-shop.wav with one control point
 per sentence in data/book/clock-shop.acp: the caret just before the sentence's first
-character, paired with the moment its speech starts.
+character, paired with the moment its speech starts. data/book/clock-shop.times keeps
+the start and end of every sentence's speech ("start TAB end" in milliseconds).
 """
 import os
 import subprocess
@@ -84,6 +85,8 @@ def main():
     acp = os.path.join(folder, BOOK + ".acp")
     with open(acp + ".part", "wb") as f:
         f.write("".join(line + "\r\n" for line in lines).encode("cp1251"))
+    with open(os.path.join(folder, BOOK + ".times"), "w", encoding="ascii", newline="\r\n") as f:
+        f.writelines("%s\t%s\n" % (begin, end) for begin, end in spans)
     os.replace(partial, wav)
     os.replace(acp + ".part", acp)
     print("sample book: %d sentences, %.1f minutes" % (len(cut), int(spans[-1][1]) / 60000.0))
