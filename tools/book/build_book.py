@@ -7,7 +7,9 @@ Reads data/book/clock-shop-en.txt (Windows-1251, CR LF), cuts it into sentences 
 the reader's own rule, speaks every sentence with espeak-ng's RP voice through the
 course's synthesis tool, and writes data/book/clock-shop.wav with one control point
 per sentence in data/book/clock-shop.acp: the caret just before the sentence's first
-character, paired with the moment its speech starts. data/book/clock-shop.times keeps
+character, paired with the moment its speech starts; a last point pairs the caret
+after the book's final full stop with the moment its speech ends, so that the last
+sentence is heard to its end. data/book/clock-shop.times keeps
 the start and end of every sentence's speech ("start TAB end" in milliseconds).
 """
 import os
@@ -82,6 +84,8 @@ def main():
     lines = [BOOK + "-en.txt", BOOK + "-ru.txt", str(RANGE_WIDTH_MS), "0", "0", "***", BOOK + ".wav"]
     for (start, _), (begin, _) in zip(cut, spans):
         lines += [str(start), begin, control_line(text, start)]
+    last_end = cut[-1][1]
+    lines += [str(last_end), spans[-1][1], control_line(text, last_end)]
     acp = os.path.join(folder, BOOK + ".acp")
     with open(acp + ".part", "wb") as f:
         f.write("".join(line + "\r\n" for line in lines).encode("cp1251"))
