@@ -13,6 +13,7 @@
 #include "audio/audio.h"
 #include "lessons/fixture.h"
 #include "reader/Unit2.h"
+#include "reader/updown.h"
 #include "support/qtapp.h"
 
 namespace {
@@ -275,6 +276,42 @@ TEST_F(ReaderWindow, ProjectTabRoundTrip) {
   EXPECT_EQ(back.project().currentEntry, 0);
   EXPECT_EQ(back.StringGrid1->rowCount(), 1);
   EXPECT_EQ(back.ComboBox1->count(), 0);
+}
+
+// What the shutdown stores brings the next start back to the same window.
+TEST_F(ReaderWindow, SettingsSlotsRoundTrip) {
+  {
+    lx::TForm2 w(context);
+    EXPECT_FALSE(w.RichEdit4->isVisibleTo(&w));
+    const int height = w.height();
+    w.SpeedButton8->setChecked(true);
+    w.SpeedButton8Click();
+    EXPECT_TRUE(w.RichEdit4->isVisibleTo(&w));
+    EXPECT_EQ(w.height(), height + 89 + 5);
+    w.SpeedButton7->setChecked(false);
+    w.SpeedButton7Click();
+    w.SpeedButton14->setChecked(false);
+    w.SpeedButton14Click();
+    w.UpDown2->Click(-1);
+    w.UpDown1->Click(+1);
+    w.CheckBox1->setChecked(true);
+    w.CheckBox1Click();
+    w.Edit8->setText(".!?");
+    w.sPageControl1->setCurrentIndex(1);
+    w.GatherSlots(settings);
+  }
+  EXPECT_EQ(settings.get(41), "t");
+  EXPECT_EQ(settings.get(42), ".!?");
+  lx::TForm2 w(context);
+  EXPECT_TRUE(w.RichEdit4->isVisibleTo(&w));
+  EXPECT_FALSE(w.RichEdit3->isVisibleTo(&w));
+  EXPECT_FALSE(w.SpeedButton14->isChecked());
+  EXPECT_EQ(w.quickStart(), -2);
+  EXPECT_EQ(w.project().rangeWidth, 11000);
+  EXPECT_TRUE(w.CheckBox1->isChecked());
+  EXPECT_FALSE(w.Edit3->isEnabled());
+  EXPECT_EQ(w.transport().markers, ".!?");
+  EXPECT_EQ(w.sPageControl1->currentIndex(), 1);
 }
 
 }  // namespace
