@@ -54,13 +54,24 @@ class StepSearch {
           const Row& row = rows_[static_cast<size_t>(o - first)];
           return row.sums[to - row.base] - row.sums[before - row.base];
         };
-        int64_t cur = best >= validLo && best <= validHi ? cost(best) : kInvalid;
+        const int64_t cur = best >= validLo && best <= validHi ? cost(best) : kInvalid;
         const int32_t lo = std::max({best - r, first, validLo});
         const int32_t hi = std::min({best + r, last, validHi});
-        for (int32_t o = lo; o <= hi; ++o) {
-          const int64_t v = cost(o);
-          if (v < cur && v < kInvalid) cur = v, best = o;
-        }
+        // The scan keeps the first offset whose cost is below every earlier one, that
+        // is the first offset of the window's least cost when that is below `cur`.
+        // The least cost is found with four independent minimums, then its first offset.
+        int64_t m[4] = {kInvalid, kInvalid, kInvalid, kInvalid};
+        int32_t o = lo;
+        for (; o + 3 <= hi; o += 4)
+          for (int32_t j = 0; j < 4; ++j) m[j] = std::min(m[j], cost(o + j));
+        for (; o <= hi; ++o) m[0] = std::min(m[0], cost(o));
+        const int64_t least = std::min({m[0], m[1], m[2], m[3]});
+        if (least < cur && least < kInvalid)
+          for (o = lo; o <= hi; ++o)
+            if (cost(o) == least) {
+              best = o;
+              break;
+            }
       }
       r = RoundHalfEven(c / 4.0);
     }
