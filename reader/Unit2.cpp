@@ -103,6 +103,10 @@ void SetUpGrid(QTableWidget* grid, const QStringList& headers) {
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   grid->horizontalHeader()->setStretchLastSection(true);
+  // The narrow columns' captions fit in a slightly smaller face.
+  QFont header = grid->horizontalHeader()->font();
+  header.setPointSizeF(header.pointSizeF() * 0.85);
+  grid->horizontalHeader()->setFont(header);
 }
 
 void SetCell(QTableWidget* grid, int row, int column, const QString& text) {
