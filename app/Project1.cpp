@@ -31,7 +31,33 @@ Project1::Project1(DataDir dataDir) {
   form21_ = std::make_unique<TForm21>(form1_->dataDir());
   form1_->SetPageOpener([form21 = form21_.get()](const std::string& page) { form21->newurl(page); });
   CreateLessonWindows();
+  CreateReader();
   form18_ = std::make_unique<TForm18>();
+}
+
+void Project1::CreateReader() {
+  SharedData& shared = form1_->shared();
+  ReaderContext context;
+  context.dataDir = shared.dataDir;
+  context.settings = &shared.settingsSlots;
+  context.soundIndex = &shared.soundIndex;
+  context.dictionary = form9_.get();
+  context.help = form21_.get();
+  context.settingsWindow = form17_.get();
+  context.wordList = &lesson6List_;
+  context.pickHandlers = form9_->PickerHandlers();
+  context.soundPictures = form1_->ImageList1();
+  context.showError = ShowErrorBox;
+  form2_ = std::make_unique<TForm2>(context);
+  TForm2* reader = form2_.get();
+  form17_->EnrolToggle(reader->SpeedButton11);
+  form17_->OnApply([reader](const SettingsSlots& settings) { reader->ApplySettings(settings); });
+  form1_->OnShutdownGather([reader](SettingsSlots& stored) { reader->GatherSlots(stored); });
+  form1_->SetLessonOpener(7, [reader] {
+    reader->show();
+    reader->raise();
+    reader->activateWindow();
+  });
 }
 
 void Project1::CreateLessonWindows() {

@@ -14,6 +14,7 @@
 #include "lessons/Unit10.h"
 #include "lessons/Unit12.h"
 #include "lessons/Unit14.h"
+#include "reader/Unit2.h"
 #include "text/Unit21.h"
 #include "text/picturetable.h"
 
@@ -38,6 +39,7 @@ class Project1 {
   const PictureTable& pictureTable() const { return pictureTable_; }
   TForm18* form18() const { return form18_.get(); }
   TForm21* form21() const { return form21_.get(); }
+  TForm2* form2() const { return form2_.get(); }
   // Another copy is running: nothing was created beyond the main window, which stays hidden.
   bool quitAtOnce() const { return form1_->anotherInstance(); }
   void ShowMain();
@@ -45,6 +47,7 @@ class Project1 {
  private:
   void LoadLesson6List();
   void CreateLessonWindows();
+  void CreateReader();
   // Enrols a lesson window with the settings window and the main window's button.
   void WireLesson(int lesson, LessonFrame& window);
   // Opens `practice` from the lesson's exercises button and keeps its pane in step with the settings.
@@ -63,6 +66,7 @@ class Project1 {
   std::unique_ptr<Tform15> form15_;
   std::unique_ptr<TForm18> form18_;
   std::unique_ptr<TForm21> form21_;
+  std::unique_ptr<TForm2> form2_;
 };
 
 // The entry point's work: application object, windows, message loop.

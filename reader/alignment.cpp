@@ -54,13 +54,24 @@ class StepSearch {
           const Row& row = rows_[static_cast<size_t>(o - first)];
           return row.sums[to - row.base] - row.sums[before - row.base];
         };
-        int64_t cur = best >= validLo && best <= validHi ? cost(best) : kInvalid;
+        const int64_t cur = best >= validLo && best <= validHi ? cost(best) : kInvalid;
         const int32_t lo = std::max({best - r, first, validLo});
         const int32_t hi = std::min({best + r, last, validHi});
-        for (int32_t o = lo; o <= hi; ++o) {
-          const int64_t v = cost(o);
-          if (v < cur && v < kInvalid) cur = v, best = o;
-        }
+        // The scan keeps the first offset whose cost is below every earlier one, that
+        // is the first offset of the window's least cost when that is below `cur`.
+        // The least cost is found with four independent minimums, then its first offset.
+        int64_t m[4] = {kInvalid, kInvalid, kInvalid, kInvalid};
+        int32_t o = lo;
+        for (; o + 3 <= hi; o += 4)
+          for (int32_t j = 0; j < 4; ++j) m[j] = std::min(m[j], cost(o + j));
+        for (; o <= hi; ++o) m[0] = std::min(m[0], cost(o));
+        const int64_t least = std::min({m[0], m[1], m[2], m[3]});
+        if (least < cur && least < kInvalid)
+          for (o = lo; o <= hi; ++o)
+            if (cost(o) == least) {
+              best = o;
+              break;
+            }
       }
       r = RoundHalfEven(c / 4.0);
     }
@@ -234,11 +245,18 @@ void AlignTexts(SentenceTable& english, SentenceTable& russian) {
     off += d.delta;
     link(en, en + off);
   }
-  // Boundaries past the last deviation follow its offset; a Russian boundary the
-  // path stepped over takes the partner of the one before it; every partner is
-  // kept inside the other table.
-  for (int32_t k = en + 1; k <= ne; ++k)
-    if (!englishSet[static_cast<size_t>(k)]) link(k, k + off);
+  // Boundaries past the last deviation follow its offset, filling only partners the
+  // path never gave (a Russian partner the path fixed stays); a Russian boundary the
+  // path stepped over takes the partner of the one before it; every partner is kept
+  // inside the other table.
+  for (int32_t k = en + 1; k <= ne; ++k) {
+    if (englishSet[static_cast<size_t>(k)]) continue;
+    const int32_t ru = k + off;
+    english.at(k).partner = ru;
+    englishSet[static_cast<size_t>(k)] = 1;
+    if (ru >= 1 && ru <= nr && !russianSet[static_cast<size_t>(ru)])
+      russian.at(ru).partner = k, russianSet[static_cast<size_t>(ru)] = 1;
+  }
   int32_t last = 1;
   for (int32_t k = 1; k <= nr; ++k) {
     if (!russianSet[static_cast<size_t>(k)]) russian.at(k).partner = last;

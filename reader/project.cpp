@@ -12,6 +12,7 @@
 #include "app/core/errors.h"
 #include "app/core/foldcase.h"
 #include "app/core/textfile.h"
+#include "reader/textcodec.h"
 
 namespace lx {
 
@@ -69,9 +70,11 @@ std::string JoinNames(const std::vector<std::string>& names, size_t from, char s
   return out;
 }
 
-bool SameName(const std::string& a, const std::string& b) {
-  return FoldLower(Utf8ToCp1251(a)) == FoldLower(Utf8ToCp1251(b));
-}
+// Folder names on Linux are case-sensitive: only an exact match is the same folder.
+bool SameName(const std::string& a, const std::string& b) { return a == b; }
+
+// Whether every character of a UTF-8 path has a Windows-1251 byte.
+bool FitsCp1251(const std::string& utf8) { return Cp1251ToUtf8(Utf8ToCp1251(utf8)) == utf8; }
 
 // Missing lines of a short file read as empty lines.
 struct LineReader {
@@ -205,7 +208,7 @@ std::string RelativeProjectPath(const std::string& path, const std::string& fold
   if (target.root.empty() || target.root != base.root || base.root.empty()) {
     out = path;
     std::replace(out.begin(), out.end(), '/', '\\');
-    return Utf8ToCp1251(out);
+    return out;
   }
   // Only folders of the target are shared, never its file name.
   size_t shared = 0;
@@ -214,12 +217,12 @@ std::string RelativeProjectPath(const std::string& path, const std::string& fold
     ++shared;
   for (size_t k = shared; k < base.names.size(); ++k) out += "..\\";
   out += JoinNames(target.names, shared, '\\');
-  return Utf8ToCp1251(out);
+  return out;
 }
 
 std::string ResolveProjectPath(std::string_view fileLine, const std::string& folder) {
   if (fileLine.empty()) return {};
-  std::string text = Cp1251ToUtf8(fileLine);
+  std::string text(fileLine);
   std::replace(text.begin(), text.end(), '\\', '/');
   PathParts line = SplitPath(text);
   PathParts out = line.root.empty() ? SplitPath(folder) : PathParts{line.root, {}};
@@ -246,7 +249,11 @@ bool FileCanBeOpened(const std::string& path) {
 
 void ParseProject(std::string_view bytes, const std::string& folder, ReaderProject& project,
                   const CanOpenFn& canOpen) {
-  const std::vector<std::string> lines = SplitLines(bytes);
+  // Windows-1251 unless the file is UTF-8 (a project whose paths need it is saved so).
+  const bool utf8 = IsUtf8Text(bytes);
+  std::vector<std::string> lines = SplitLines(utf8 ? WithoutUtf8Bom(bytes) : bytes);
+  if (!utf8)
+    for (std::string& line : lines) line = Cp1251ToUtf8(line);
   LineReader in{lines};
   project.englishPath = ResolveProjectPath(in.read(), folder);
   project.russianPath = ResolveProjectPath(in.read(), folder);
@@ -275,16 +282,13 @@ void ParseProject(std::string_view bytes, const std::string& folder, ReaderProje
       project.entries.push_back(std::move(e));
       continue;
     }
-    if (project.entries.empty()) {
-      // A point before the first audio file belongs to none: skip its other two lines.
-      in.read();
-      in.read();
-      continue;
-    }
     ControlPoint cp;
     cp.textPosition = LeadingInt(line);
     cp.audioMs = LeadingInt(in.read());
-    cp.textLine = std::string(in.read());
+    // Text lines are kept as the English text is, in Windows-1251.
+    cp.textLine = Utf8ToCp1251(in.read());
+    // A point before the first audio file belongs to none.
+    if (project.entries.empty()) continue;
     AudioEntry& last = project.entries.back();
     if (last.points.size() >= ReaderProject::kMaxPoints)
       throw ProjectFormatError("An audio file of the project has more than 10000 control points");
@@ -293,6 +297,10 @@ void ParseProject(std::string_view bytes, const std::string& folder, ReaderProje
 }
 
 std::string FormatProject(const ReaderProject& project, const std::string& folder) {
+  // Windows-1251 keeps old readers of the file working; a path it cannot hold makes
+  // the whole file UTF-8, so that no path comes back with '?' in it.
+  bool fits = FitsCp1251(project.englishPath) && FitsCp1251(project.russianPath);
+  for (const AudioEntry& e : project.entries) fits = fits && FitsCp1251(e.path);
   std::vector<std::string> lines;
   lines.push_back(RelativeProjectPath(project.englishPath, folder));
   lines.push_back(RelativeProjectPath(project.russianPath, folder));
@@ -305,10 +313,11 @@ std::string FormatProject(const ReaderProject& project, const std::string& folde
     for (const ControlPoint& cp : e.points) {
       lines.push_back(std::to_string(cp.textPosition));
       lines.push_back(std::to_string(cp.audioMs));
-      lines.push_back(cp.textLine);
+      lines.push_back(Cp1251ToUtf8(cp.textLine));
     }
   }
-  return JoinLinesCrlf(lines);
+  std::string text = JoinLinesCrlf(lines);
+  return fits ? Utf8ToCp1251(text) : text;
 }
 
 namespace {

@@ -31,7 +31,7 @@ bool PanePicker::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void PanePicker::PickAtCaret() {
-  pane_.HideCaret();
+  if (!keepCaret_) pane_.HideCaret();
   const std::string line = FromQ(pane_.LineText(pane_.CaretLine()));
   const PickedWord picked = PickWordAt(line, pane_.CaretColumn(), chars_);
   const PickAction action = ResolvePick(picked, index_);
@@ -49,7 +49,7 @@ void PanePicker::MouseMoved() {
     pane_.activateWindow();
     pane_.setFocus();
   }
-  pane_.HideCaret();
+  if (!keepCaret_) pane_.HideCaret();
 }
 
 }  // namespace lx

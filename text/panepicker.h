@@ -34,6 +34,9 @@ class PanePicker : public QObject {
   }
   // The dictionary's own pane takes the focus back after every pick.
   void SetRefocusAfterPick(bool refocus) { refocus_ = refocus; }
+  // The reader's panes keep their caret: it marks the place bookmarks and
+  // synchronisation use.
+  void SetKeepCaret(bool keep) { keepCaret_ = keep; }
 
   // The press handler, once the caret stands where the press put it.
   void PickAtCaret();
@@ -50,6 +53,7 @@ class PanePicker : public QObject {
   WordChars chars_;
   PickHandlers handlers_;
   bool refocus_ = false;
+  bool keepCaret_ = false;
 };
 
 }  // namespace lx

@@ -6,7 +6,8 @@ namespace lx {
 
 bool IsWordChar(unsigned char c, WordChars set) {
   if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
-  if (c == ':' || c == '-' || c == '\'') return true;
+  if (c == ':' || c == '\'') return true;
+  if (c == '-') return set != WordChars::Reader;
   if (set == WordChars::Latin) return false;
   if (c >= 192 || c == 168 || c == 184) return true;  // А..я, Ё, ё
   return set == WordChars::Dictionary && c == '_';

@@ -10,8 +10,9 @@
 namespace lx {
 
 // The characters a word is made of. Standard: lessons 1-5 and the practice panes;
-// Latin: lesson 6; Dictionary: the dictionary's article pane (standard plus '_').
-enum class WordChars { Standard, Latin, Dictionary };
+// Latin: lesson 6; Dictionary: the dictionary's article pane (standard plus '_');
+// Reader: lesson 7's panes (standard without the hyphen).
+enum class WordChars { Standard, Latin, Dictionary, Reader };
 
 bool IsWordChar(unsigned char c, WordChars set);
 

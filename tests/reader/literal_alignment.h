@@ -55,9 +55,9 @@ struct Deviation {
 };
 
 // Partners as the steps assign them; partner 0 means never assigned. Boundaries
-// beyond a table are not written.
-inline void AlignTexts(std::vector<int32_t>& PE, std::vector<int32_t>& PR, const std::vector<int32_t>& LE,
-                       const std::vector<int32_t>& LR) {
+// beyond a table are not written. `off` and `en` are where the path ended.
+inline void PathPartners(std::vector<int32_t>& PE, std::vector<int32_t>& PR, const std::vector<int32_t>& LE,
+                         const std::vector<int32_t>& LR, int32_t& off, int32_t& en) {
   const int32_t NE = static_cast<int32_t>(LE.size()) - 1, NR = static_cast<int32_t>(LR.size()) - 1;
   PE.assign(static_cast<size_t>(NE) + 1, 0);
   PR.assign(static_cast<size_t>(NR) + 1, 0);
@@ -65,6 +65,7 @@ inline void AlignTexts(std::vector<int32_t>& PE, std::vector<int32_t>& PR, const
   auto setR = [&](int32_t i, int32_t v) { if (i >= 1 && i <= NR) PR[static_cast<size_t>(i)] = v; };
   if (NE == NR) {
     for (int32_t k = 1; k <= NE; ++k) setE(k, k), setR(k, k);
+    en = NE;
     return;
   }
   std::vector<Deviation> dev;
@@ -106,7 +107,7 @@ inline void AlignTexts(std::vector<int32_t>& PE, std::vector<int32_t>& PR, const
       kept.push_back(dev[i]);
     }
   }
-  int32_t off = 0, en = 0;
+  off = 0, en = 0;
   for (const Deviation& d : kept) {
     for (int32_t i = 1; i <= d.run; ++i) {
       en = en + 1;
@@ -117,12 +118,21 @@ inline void AlignTexts(std::vector<int32_t>& PE, std::vector<int32_t>& PR, const
     setE(en, en + off);
     setR(en + off, en);
   }
-  // Never-assigned and out-of-range partners, filled as the reader does: English
-  // boundaries past the path follow the last offset, a skipped Russian boundary
-  // takes its predecessor's partner, everything clamped into the other table.
+}
+
+// The partners of the steps, then the never-assigned and out-of-range ones filled as
+// the reader does: English boundaries past the path follow the last offset (a Russian
+// partner the path gave is kept), a skipped Russian boundary takes its predecessor's
+// partner, everything clamped into the other table.
+inline void AlignTexts(std::vector<int32_t>& PE, std::vector<int32_t>& PR, const std::vector<int32_t>& LE,
+                       const std::vector<int32_t>& LR) {
+  const int32_t NE = static_cast<int32_t>(LE.size()) - 1, NR = static_cast<int32_t>(LR.size()) - 1;
+  int32_t off = 0, en = 0;
+  PathPartners(PE, PR, LE, LR, off, en);
   for (int32_t k = en + 1; k <= NE; ++k) {
-    setE(k, k + off);
-    setR(k + off, k);
+    if (PE[static_cast<size_t>(k)] != 0) continue;
+    PE[static_cast<size_t>(k)] = k + off;
+    if (k + off >= 1 && k + off <= NR && PR[static_cast<size_t>(k + off)] == 0) PR[static_cast<size_t>(k + off)] = k;
   }
   int32_t last = 1;
   for (int32_t k = 1; k <= NR; ++k) {

@@ -127,6 +127,10 @@ TEST(ReaderProject, BadFilesStopWithAnErrorAndKeepWhatWasRead) {
       {"\r\n\r\n1000\r\n0\r\n0\r\n***\r\nx.mp3\r\n1\r\n4294967296\r\nt\r\n", 1, 0, true},
       {"\r\n\r\n1000\r\n0\r\n0\r\n***\r\nx.mp3\r\n1\r\n2\r\nt\r\n\r\n", 1, 1, true},
       {"\r\n\r\n1000\r\n0\r\n0\r\n***", 1, 0, false},
+      // A line before the first audio file that is no number stops the load; it does
+      // not swallow the "***" after it.
+      {"\r\n\r\n1000\r\n0\r\n0\r\nchapter\r\n***\r\nx.mp3\r\n", 0, 0, true},
+      {"\r\n\r\n1000\r\n0\r\n0\r\n5\r\n***\r\nx.mp3\r\n", 0, 0, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -175,23 +179,25 @@ TEST(ReaderProject, RelativePaths) {
       {"/home/u/books/text/en.txt", "/home/u/books", "text\\en.txt"},
       {"/home/u/audio/a.mp3", "/home/u/books/p", "..\\..\\audio\\a.mp3"},
       {"/srv/a.mp3", "/home/u", "..\\..\\srv\\a.mp3"},
-      // Folders compare without regard to case, Cyrillic included.
-      {"/HOME/U/\xca\xed\xe8\xe3\xe8/en.txt", "/home/u/\xea\xed\xe8\xe3\xe8", "en.txt"},
+      // Folder names on Linux are case-sensitive: a folder that differs in case is another.
+      {"/HOME/U/\xca\xed\xe8\xe3\xe8/en.txt", "/home/u/\xea\xed\xe8\xe3\xe8",
+       "..\\..\\..\\HOME\\U\\\xca\xed\xe8\xe3\xe8\\en.txt"},
+      {"/home/Books/en.txt", "/home/books", "..\\Books\\en.txt"},
       {"D:/Books/a.mp3", "C:/Work", "D:\\Books\\a.mp3"},
-      {"c:/Work/a.mp3", "C:/work", "a.mp3"},
+      {"c:/work/a.mp3", "C:/work", "a.mp3"},
       {"", "/home", ""},
   };
   for (const Case& c : cases) {
-    // Paths in memory are UTF-8, the file holds Windows-1251.
+    // Paths are UTF-8 in memory and in the lines; the file's encoding is chosen on saving.
     const std::string path = lx::Cp1251ToUtf8(c.path);
     const std::string folder = lx::Cp1251ToUtf8(c.folder);
-    EXPECT_EQ(lx::RelativeProjectPath(path, folder), c.written) << c.path;
+    EXPECT_EQ(lx::RelativeProjectPath(path, folder), lx::Cp1251ToUtf8(c.written)) << c.path;
   }
   EXPECT_EQ(lx::ResolveProjectPath("..\\..\\audio\\a.mp3", "/home/u/books/p"), "/home/u/audio/a.mp3");
   EXPECT_EQ(lx::ResolveProjectPath("..\\..\\..\\..\\x", "/a"), "/x");
   EXPECT_EQ(lx::ResolveProjectPath(".\\x/y", "/a"), "/a/x/y");
   EXPECT_EQ(lx::ResolveProjectPath("\\srv\\x", "/a"), "/srv/x");
-  EXPECT_EQ(lx::ResolveProjectPath("\xea.txt", "/a"), "/a/\xd0\xba.txt");
+  EXPECT_EQ(lx::ResolveProjectPath("\xd0\xba.txt", "/a"), "/a/\xd0\xba.txt");
 }
 
 TEST(ReaderProject, InsertAndDeletePoints) {
@@ -287,6 +293,46 @@ TEST(ReaderProject, SaveAndLoadKeepsEverything) {
 
   EXPECT_THROW(lx::LoadProject((root / "none.acp").string(), back), lx::FileError);
   EXPECT_THROW(lx::SaveProject((root / "no" / "x.acp").string(), p), lx::FileError);
+  std::filesystem::remove_all(root);
+}
+
+// Folders that differ only in letter case, and paths the Windows-1251 code page
+// cannot hold, come back as the same files.
+TEST(ReaderProject, PathsRoundTripOnLinux) {
+  const auto root = std::filesystem::temp_directory_path() /
+                    ("lexitar-acp-case-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(root / "Books");
+  std::filesystem::create_directories(root / "books");
+  struct Case {
+    const char* english;   // under root
+    const char* audio;
+    bool cp1251File;       // the file stays Windows-1251
+  };
+  const Case cases[] = {
+      {"books/en.txt", "books/\xd0\xba\xd0\xbd\xd0\xb8\xd0\xb3\xd0\xb0.mp3", true},
+      {"books/Gr\xc3\xbc\xc3\x9f.txt", "Books/\xe6\x9c\xac.wav", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.english);
+    ReaderProject p;
+    p.englishPath = (root / c.english).string();
+    p.russianPath = (root / "Books" / "ru.txt").string();
+    p.AddAudioEntry((root / c.audio).string());
+    p.InsertControlPoint(6, 900, "\xcf\xf0\xe8\xe2\xe5\xf2 text");
+    const std::string file = (root / "Books" / "p.acp").string();
+    lx::SaveProject(file, p);
+    std::string bytes;
+    std::ifstream in(file, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), {});
+    EXPECT_EQ(bytes.find("\xcf\xf0\xe8\xe2\xe5\xf2") != std::string::npos, c.cp1251File);
+    ReaderProject back;
+    lx::LoadProject(file, back);
+    EXPECT_EQ(back.englishPath, p.englishPath);
+    EXPECT_EQ(back.russianPath, p.russianPath);
+    ASSERT_EQ(back.entries.size(), 1u);
+    EXPECT_EQ(back.entries[0].path, p.entries[0].path);
+    EXPECT_EQ(back.entries[0].points, p.entries[0].points);
+  }
   std::filesystem::remove_all(root);
 }
 

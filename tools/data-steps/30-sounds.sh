@@ -14,7 +14,7 @@ fi
 # every course text it takes words from.
 if [ -f "$out" ] && [ -d "$LEXITAR_DATA/sounds" ]; then
   newer=$(find "$LEXITAR_ROOT/tools/sounds" "$synth" "$LEXITAR_DATA" \
-    \( -path "$LEXITAR_DATA/sounds" -o -name '.sounds-*' \) -prune -o \
+    \( -path "$LEXITAR_DATA/sounds" -o -path "$LEXITAR_DATA/book" -o -name '.sounds-*' \) -prune -o \
     -type f \( -path "$LEXITAR_ROOT/tools/sounds/*" -o -path "$synth" -o -name '*.txt' -o -name '*.html' \) \
     ! -name words.txt ! -name info.txt ! -name 'w01.txt' -newer "$out" -print -quit)
   if [ -z "$newer" ]; then
