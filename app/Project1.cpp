@@ -47,6 +47,7 @@ void Project1::CreateLessonWindows() {
   context.settingsWindow = form17_.get();
   context.pickHandlers = form9_->PickerHandlers();
   form10_ = std::make_unique<Tform10>(context);
+  CreatePractice3(context);
   form12_ = std::make_unique<Tform12>(context);
   form14_ = std::make_unique<Tform14>(context);
   WireLesson(3, *form10_);
@@ -58,6 +59,19 @@ void Project1::WireLesson(int lesson, LessonFrame& window) {
   form17_->EnrolToggle(window.SpeedButton42);
   form17_->OnApply([&window](const SettingsSlots& settings) { window.ApplySettings(settings); });
   form1_->SetLessonOpener(lesson, [&window] { window.OpenFromMain(); });
+}
+
+void Project1::CreatePractice3(const LessonContext& lesson) {
+  Practice3Context context;
+  context.dataDir = lesson.dataDir;
+  context.settings = lesson.settings;
+  context.soundIndex = lesson.soundIndex;
+  context.dictionary = lesson.dictionary;
+  context.help = lesson.help;
+  context.pickHandlers = lesson.pickHandlers;
+  form11_ = std::make_unique<Tform11>(context);
+  form10_->SetPracticeWindow(form11_.get(), form11_->RichEdit1);
+  form17_->OnApply([form11 = form11_.get()](const SettingsSlots& settings) { form11->ApplySettings(settings); });
 }
 
 void Project1::LoadLesson6List() {

@@ -8,6 +8,7 @@
 #include "Unit17.h"
 #include "Unit18.h"
 #include "dictionary/Unit9.h"
+#include "drills/Unit11.h"
 #include "lessons/Unit10.h"
 #include "lessons/Unit12.h"
 #include "lessons/Unit14.h"
@@ -27,6 +28,7 @@ class Project1 {
   // The lesson 6 word list: loaded from "data\\w01.txt" at start, written back at the end.
   WordList& lesson6List() { return lesson6List_; }
   Tform10* form10() const { return form10_.get(); }
+  Tform11* form11() const { return form11_.get(); }
   Tform12* form12() const { return form12_.get(); }
   Tform14* form14() const { return form14_.get(); }
   const PictureTable& pictureTable() const { return pictureTable_; }
@@ -41,6 +43,8 @@ class Project1 {
   void CreateLessonWindows();
   // Enrols a lesson window with the settings window and the main window's button.
   void WireLesson(int lesson, LessonFrame& window);
+  // Practice 3, opened by lesson 3's exercises button.
+  void CreatePractice3(const LessonContext& context);
 
   std::unique_ptr<TForm1> form1_;
   WordList lesson6List_;
@@ -48,6 +52,7 @@ class Project1 {
   std::unique_ptr<TForm17> form17_;
   PictureTable pictureTable_;
   std::unique_ptr<Tform10> form10_;
+  std::unique_ptr<Tform11> form11_;
   std::unique_ptr<Tform12> form12_;
   std::unique_ptr<Tform14> form14_;
   std::unique_ptr<TForm18> form18_;

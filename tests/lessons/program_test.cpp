@@ -22,6 +22,7 @@ class ProgramTest : public ::testing::Test {
     folder = std::make_unique<lx::test::CourseFolder>(
         ::testing::UnitTest::GetInstance()->current_test_info()->name());
     for (const char* f : {"words.txt", "dict1.txt", "dict2.txt", "info.txt", "w01.txt"}) folder->Write(f, {});
+    for (const char* f : {"infowo.txt", "infowo2.txt", "infowo3.txt", "infowo4.txt", "infowo5.txt"}) folder->Write(f, {});
     folder->WriteAllTexts();
   }
   void TearDown() override { lx::SetErrorReporter({}); }
@@ -145,6 +146,31 @@ TEST_F(ProgramTest, SettingsToggleAndApply) {
   // Closing the settings window releases its toggles.
   settings->SpeedButton4Click();
   EXPECT_FALSE(program->form12()->SpeedButton42->isChecked());
+}
+
+// Lesson 3's exercises button opens Practice 3, which keeps its task while hidden.
+TEST_F(ProgramTest, Lesson3OpensPractice3) {
+  folder->Write("infowo3.txt", {"Переведите: Я знаю его.\tI know {him}."});
+  auto program = Start();
+  lx::Tform10* lesson = program->form10();
+  lx::Tform11* practice = program->form11();
+  ASSERT_NE(practice, nullptr);
+  lesson->OpenFromMain();
+  ASSERT_TRUE(lesson->SpeedButton4->isEnabled());
+  EXPECT_EQ(lesson->SpeedButton4->toolTip(), "Упражнения Урока 3");
+  EXPECT_FALSE(practice->isVisible());
+  lesson->SpeedButton4->click();
+  EXPECT_TRUE(practice->isVisible());
+  EXPECT_EQ(practice->RichEdit1->cursorWidth(), 0);
+  practice->RadioButtons[3]->click();
+  practice->Button1Click();
+  EXPECT_TRUE(practice->RichEdit1->PaneText().contains("Переведите: Я знаю его."));
+  practice->SpeedButton4->click();
+  EXPECT_FALSE(practice->isVisible());
+  lesson->SpeedButton4->click();
+  EXPECT_TRUE(practice->isVisible());
+  EXPECT_TRUE(practice->RichEdit1->PaneText().contains("Переведите: Я знаю его."));
+  EXPECT_TRUE(errors.empty()) << (errors.empty() ? "" : errors[0].toStdString());
 }
 
 }  // namespace
