@@ -44,7 +44,7 @@ const QColor kPanelColour(220, 249, 216);  // the lesson windows' panel
 const QColor kPurple(0x80, 0x00, 0x80);
 const QColor kNavy(0x00, 0x00, 0x80);
 constexpr int kMargin = 8;
-constexpr int kPaneWidth = 340;
+constexpr int kPaneWidth = 300;
 constexpr int kColumnLeft = kMargin + kPaneWidth + 10;
 constexpr int kColumnWidth = Tform11::kClientWidth - kColumnLeft - kMargin;
 constexpr int kIconButton = 33;
@@ -69,7 +69,8 @@ FrameButton* MakeButton(QWidget* parent, const char* name, const QString& captio
 }  // namespace
 
 Tform11::Tform11(Practice3Context context, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowCloseButtonHint),
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
       context_(std::move(context)) {
   setObjectName("form11");
   setWindowTitle("Practice 3");
