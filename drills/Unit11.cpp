@@ -44,8 +44,8 @@ const QColor kPanelColour(220, 249, 216);  // the lesson windows' panel
 const QColor kPurple(0x80, 0x00, 0x80);
 const QColor kNavy(0x00, 0x00, 0x80);
 constexpr int kMargin = 8;
-constexpr int kPaneWidth = 300;
-constexpr int kColumnLeft = kMargin + kPaneWidth + 10;
+constexpr int kPaneWidth = 280;
+constexpr int kColumnLeft = kMargin + kPaneWidth + 8;
 constexpr int kColumnWidth = Tform11::kClientWidth - kColumnLeft - kMargin;
 constexpr int kIconButton = 33;
 
@@ -125,7 +125,7 @@ void Tform11::BuildControls() {
   for (size_t i = 0; i < kKinds.size(); ++i) {
     auto* radio = new QRadioButton(QString::fromUtf8(kKinds[i].caption), kinds);
     radio->setObjectName(kKinds[i].name);
-    radio->setGeometry(8, 6 + static_cast<int>(i) * 26, kColumnWidth - 16, 24);
+    radio->setGeometry(6, 6 + static_cast<int>(i) * 26, kColumnWidth - 10, 24);
     radio->installEventFilter(this);
     const DrillKind kind = kKinds[i].kind;
     // Keyboard moves between the buttons check them too: act on every check.
