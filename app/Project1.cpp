@@ -75,6 +75,7 @@ void Project1::CreateLessonWindows() {
   form7_ = std::make_unique<Tform7>(context);
   form9_->SetTranscriptionLabel(form7_->Label1);
   form10_ = std::make_unique<Tform10>(context);
+  CreatePractice3(context);
   form12_ = std::make_unique<Tform12>(context);
   form13_ = std::make_unique<Tform13>(context);
   form14_ = std::make_unique<Tform14>(context);
@@ -96,6 +97,19 @@ void Project1::WireLesson(int lesson, LessonFrame& window) {
   form17_->EnrolToggle(window.SpeedButton42);
   form17_->OnApply([&window](const SettingsSlots& settings) { window.ApplySettings(settings); });
   form1_->SetLessonOpener(lesson, [&window] { window.OpenFromMain(); });
+}
+
+void Project1::CreatePractice3(const LessonContext& lesson) {
+  Practice3Context context;
+  context.dataDir = lesson.dataDir;
+  context.settings = lesson.settings;
+  context.soundIndex = lesson.soundIndex;
+  context.dictionary = lesson.dictionary;
+  context.help = lesson.help;
+  context.pickHandlers = lesson.pickHandlers;
+  form11_ = std::make_unique<Tform11>(context);
+  form10_->SetPracticeWindow(form11_.get(), form11_->RichEdit1);
+  form17_->OnApply([form11 = form11_.get()](const SettingsSlots& settings) { form11->ApplySettings(settings); });
 }
 
 void Project1::LoadLesson6List() {

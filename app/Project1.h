@@ -11,6 +11,7 @@
 #include "drills/Unit13.h"
 #include "drills/Unit15.h"
 #include "lessons/Unit7.h"
+#include "drills/Unit11.h"
 #include "lessons/Unit10.h"
 #include "lessons/Unit12.h"
 #include "lessons/Unit14.h"
@@ -32,6 +33,7 @@ class Project1 {
   WordList& lesson6List() { return lesson6List_; }
   Tform7* form7() const { return form7_.get(); }
   Tform10* form10() const { return form10_.get(); }
+  Tform11* form11() const { return form11_.get(); }
   Tform12* form12() const { return form12_.get(); }
   Tform14* form14() const { return form14_.get(); }
   Tform13* form13() const { return form13_.get(); }
@@ -52,6 +54,8 @@ class Project1 {
   void WireLesson(int lesson, LessonFrame& window);
   // Opens `practice` from the lesson's exercises button and keeps its pane in step with the settings.
   void WirePractice(LessonFrame& lesson, SentenceWindow& practice);
+  // Practice 3, opened by lesson 3's exercises button.
+  void CreatePractice3(const LessonContext& context);
 
   std::unique_ptr<TForm1> form1_;
   WordList lesson6List_;
@@ -60,6 +64,7 @@ class Project1 {
   PictureTable pictureTable_;
   std::unique_ptr<Tform7> form7_;
   std::unique_ptr<Tform10> form10_;
+  std::unique_ptr<Tform11> form11_;
   std::unique_ptr<Tform12> form12_;
   std::unique_ptr<Tform14> form14_;
   std::unique_ptr<Tform13> form13_;

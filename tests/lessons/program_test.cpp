@@ -22,6 +22,7 @@ class ProgramTest : public ::testing::Test {
     folder = std::make_unique<lx::test::CourseFolder>(
         ::testing::UnitTest::GetInstance()->current_test_info()->name());
     for (const char* f : {"words.txt", "dict1.txt", "dict2.txt", "info.txt", "w01.txt"}) folder->Write(f, {});
+    for (const char* f : {"infowo.txt", "infowo2.txt", "infowo3.txt", "infowo4.txt", "infowo5.txt"}) folder->Write(f, {});
     folder->WriteAllTexts();
     folder->Write("noun.txt", {"I", "*", "you", "*", "he", "*", "she", "*", "it", "*", "we", "*", "they"});
     folder->Write("verb.txt", {"write\tписать\twrote\twritten\twriting\twrites"});
@@ -209,6 +210,31 @@ TEST_F(ProgramTest, ExercisesOpenPractice4And5) {
   settings->SpeedButton1Click();  // Apply
   EXPECT_EQ(program->form13()->RichEdit1->palette().color(QPalette::Base), QColor(0x40, 0x50, 0x60));
   EXPECT_EQ(program->form15()->RichEdit1->palette().color(QPalette::Base), QColor(0x40, 0x50, 0x60));
+  EXPECT_TRUE(errors.empty()) << (errors.empty() ? "" : errors[0].toStdString());
+}
+
+// Lesson 3's exercises button opens Practice 3, which keeps its task while hidden.
+TEST_F(ProgramTest, Lesson3OpensPractice3) {
+  folder->Write("infowo3.txt", {"Переведите: Я знаю его.\tI know {him}."});
+  auto program = Start();
+  lx::Tform10* lesson = program->form10();
+  lx::Tform11* practice = program->form11();
+  ASSERT_NE(practice, nullptr);
+  lesson->OpenFromMain();
+  ASSERT_TRUE(lesson->SpeedButton4->isEnabled());
+  EXPECT_EQ(lesson->SpeedButton4->toolTip(), "Упражнения Урока 3");
+  EXPECT_FALSE(practice->isVisible());
+  lesson->SpeedButton4->click();
+  EXPECT_TRUE(practice->isVisible());
+  EXPECT_EQ(practice->RichEdit1->cursorWidth(), 0);
+  practice->RadioButtons[3]->click();
+  practice->Button1Click();
+  EXPECT_TRUE(practice->RichEdit1->PaneText().contains("Переведите: Я знаю его."));
+  practice->SpeedButton4->click();
+  EXPECT_FALSE(practice->isVisible());
+  lesson->SpeedButton4->click();
+  EXPECT_TRUE(practice->isVisible());
+  EXPECT_TRUE(practice->RichEdit1->PaneText().contains("Переведите: Я знаю его."));
   EXPECT_TRUE(errors.empty()) << (errors.empty() ? "" : errors[0].toStdString());
 }
 

@@ -114,6 +114,16 @@ bool IsInflectionOf(const std::string& key, const std::string& base) {
   return false;
 }
 
+// The file names of lesson 3's two link phrases ("verbs.xls", "verbs.txt"): a click on
+// them opens the file, not the dictionary.
+bool IsLinkFileKey(const std::string& key) { return key == "xls" || key == "txt"; }
+
+// Lesson 2 writes transcriptions in code 2 and the letters and letter groups it
+// talks about ("ck - ", "before r") in code 1: those are spellings, not words.
+bool InLesson2(const std::string& place) { return place.rfind("les2/", 0) == 0; }
+int PhoneticCodeOf(const std::string& place) { return InLesson2(place) ? 2 : 5; }
+bool IsSpelling(const std::string& place, const Picked& picked) { return InLesson2(place) && picked.code == 1; }
+
 class LessonWords : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -146,6 +156,34 @@ class LessonWords : public ::testing::Test {
       for (size_t n = 0; n < lines.size(); ++n)
         for (const auto& picked : PickAll(lines[n])) fn(name + ":" + std::to_string(n + 1), picked);
     }
+  }
+
+  // The drill data files of Practice 3, as their lines show in the drill's pane: tabs
+  // part fields and lines, braces and square brackets only pick the style.
+  template <typename Fn>
+  static void ForEachDrillWord(Fn&& fn) {
+    for (const char* name : {"infowo.txt", "infowo2.txt", "infowo3.txt", "infowo4.txt"}) {
+      std::string bytes;
+      ASSERT_TRUE(lx::ReadFileBytes((fs::path(LEXITAR_SOURCE_DIR) / "data" / name).string(), bytes)) << name;
+      const auto lines = lx::SplitLines(bytes);
+      for (size_t n = 0; n < lines.size(); ++n) {
+        std::string shown;
+        for (char c : lines[n])
+          if (c == '\t') shown += ' ';
+          else if (c != '{' && c != '}' && c != '[' && c != ']') shown += c;
+        for (const auto& picked : PickAll(shown)) fn(std::string(name) + ":" + std::to_string(n + 1), picked);
+      }
+    }
+  }
+
+  // Whether a click on the picked word shows its own article and is heard; what is
+  // missing goes to `failures`. Returns false for words that are not checked.
+  static bool CheckWord(const std::string& place, const Picked& picked, std::ostream& failures) {
+    if (picked.transcription || IsSpelling(place, picked)) return false;
+    const std::string key = KeyOf(picked.word);
+    if (!IsEnglish(key) || IsLinkFileKey(key)) return false;
+    CheckWord(place, picked.word, failures);
+    return true;
   }
 
   static bool Headword(const std::string& key) { return lx::FindExactHeadword(dict_, key).has_value(); }
@@ -206,7 +244,7 @@ class LessonWords : public ::testing::Test {
   }
 
   // Appends to `failures` what a click on `word` would miss: its article or its recording.
-  static void CheckWord(const std::string& place, const std::string& word, std::ostringstream& failures) {
+  static void CheckWord(const std::string& place, const std::string& word, std::ostream& failures) {
     const std::string key = KeyOf(word);
     if (word.find('\'') != std::string::npos) {
       // A possessive or o'clock passes as a word; a contraction by the words it stands for.
@@ -225,16 +263,6 @@ class LessonWords : public ::testing::Test {
   static inline lx::DictTable dict_;
   static inline bool loaded_ = false;
 };
-
-// Lesson 2 writes transcriptions in code 2 and the letters and letter groups it
-// talks about ("ck - ", "before r") in code 1: those are spellings, not words.
-bool InLesson2(const std::string& place) { return place.rfind("les2/", 0) == 0; }
-int PhoneticCodeOf(const std::string& place) { return InLesson2(place) ? 2 : 5; }
-bool IsSpelling(const std::string& place, const Picked& picked) { return InLesson2(place) && picked.code == 1; }
-
-// The file names of lesson 3's two link phrases ("verbs.xls", "verbs.txt"): a click on
-// them opens the file, not the dictionary.
-bool IsLinkFileKey(const std::string& key) { return key == "xls" || key == "txt"; }
 
 TEST(LessonWordCutter, CutsWordsAsAClickDoes) {
   const auto words = PickAll("#4an hour #5['auq]#3 - \xf7\xe0\xf1, #4don't#9l a-b,#11. [x] [ a ]");
@@ -267,11 +295,7 @@ TEST_F(LessonWords, EveryEnglishWordHasAnArticleAndASound) {
   int checked = 0;
   std::ostringstream failures;
   ForEachWord([&](const std::string& place, const Picked& picked) {
-    if (picked.transcription || IsSpelling(place, picked)) return;
-    const std::string key = KeyOf(picked.word);
-    if (!IsEnglish(key) || IsLinkFileKey(key)) return;
-    ++checked;
-    CheckWord(place, picked.word, failures);
+    if (CheckWord(place, picked, failures)) ++checked;
   });
   EXPECT_GT(checked, 1000);
   EXPECT_EQ(failures.str(), "");
@@ -308,6 +332,39 @@ TEST_F(LessonWords, EveryWordOfTheDrillTablesHasAnArticleAndASound) {
   EXPECT_EQ(failures.str(), "");
 }
 #endif
+
+TEST_F(LessonWords, EveryEnglishWordOfTheDrillDataHasAnArticleAndASound) {
+  ASSERT_TRUE(loaded_) << "data/words.txt or data/dict1.txt is missing: build the course data (tools/build-data.sh)";
+  int checked = 0;
+  std::ostringstream failures;
+  ForEachDrillWord([&](const std::string& place, const Picked& picked) {
+    if (CheckWord(place, picked, failures)) ++checked;
+  });
+  EXPECT_GT(checked, 2500);
+  EXPECT_EQ(failures.str(), "");
+}
+
+// The irregular verbs are lesson 3's verb list, forms and all. The dictionary has no
+// headword for many -ing forms and some participles (a click shows the nearest one),
+// so the base must have its article and every form its recording.
+TEST_F(LessonWords, EveryIrregularVerbHasAnArticleAndEveryFormASound) {
+  ASSERT_TRUE(loaded_) << "data/words.txt or data/dict1.txt is missing: build the course data (tools/build-data.sh)";
+  std::string bytes;
+  ASSERT_TRUE(lx::ReadFileBytes((fs::path(LEXITAR_SOURCE_DIR) / "data" / "infowo5.txt").string(), bytes));
+  const auto lines = lx::SplitLines(bytes);
+  ASSERT_GE(lines.size(), 150u);
+  std::ostringstream failures;
+  for (size_t n = 0; n < lines.size(); ++n) {
+    const auto fields = lx::SplitFields(lines[n]);
+    ASSERT_GE(fields.size(), 4u) << "infowo5.txt:" << n + 1;
+    const std::string place = "infowo5.txt:" + std::to_string(n + 1);
+    for (const auto& picked : PickAll(fields[0])) CheckWord(place, picked, failures);
+    for (size_t f = 1; f < 4; ++f)
+      for (const auto& picked : PickAll(fields[f]))
+        if (!Recorded(KeyOf(picked.word))) failures << place << " " << picked.word << ": no recording\n";
+  }
+  EXPECT_EQ(failures.str(), "");
+}
 
 TEST_F(LessonWords, EveryTranscriptionIsRecorded) {
   ASSERT_TRUE(loaded_) << "data/words.txt or data/dict1.txt is missing: build the course data (tools/build-data.sh)";
