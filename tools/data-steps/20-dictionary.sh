@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds data/dict1.txt and data/dict2.txt from the Mueller dictionary (mueller7-dict).
+# Builds data/dict1.txt, data/dict2.txt and the table of word forms data/forms.txt from the
+# Mueller dictionary (mueller7-dict) and the course's verb tables.
 set -euo pipefail
 src=/usr/share/dictd
 index="$src/mueller7.index"
@@ -17,9 +18,14 @@ if [ ! -x "$conv" ]; then
 fi
 out1="$LEXITAR_DATA/dict1.txt"
 out2="$LEXITAR_DATA/dict2.txt"
+out3="$LEXITAR_DATA/forms.txt"
+verbs=()
+for table in verbs.txt verb.txt; do
+  if [ -r "$LEXITAR_DATA/$table" ]; then verbs+=("$LEXITAR_DATA/$table"); fi
+done
 fresh=1
-for out in "$out1" "$out2"; do
-  for in in "$index" "$dict" "$conv"; do
+for out in "$out1" "$out2" "$out3"; do
+  for in in "$index" "$dict" "$conv" "${verbs[@]}"; do
     if [ ! -e "$out" ] || [ "$in" -nt "$out" ]; then fresh=0; fi
   done
 done
@@ -28,4 +34,4 @@ if [ "$fresh" -eq 1 ]; then
   exit 0
 fi
 # The converter writes each table to a temporary file and renames it when complete.
-"$conv" "$index" "$dict" "$LEXITAR_DATA"
+"$conv" "$index" "$dict" "$LEXITAR_DATA" "${verbs[@]}"

@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "app/core/foldcase.h"
+#include "app/core/textfile.h"
 
 namespace lx::dictconv {
 namespace {
@@ -40,9 +41,71 @@ std::string RussianArticle(std::vector<Equivalent>& eq) {
   return out;
 }
 
+// A translation that only refers to another word: "от", "и от" (left of "_p. и _p-p. от buy").
+bool NamesOnlyTheLemma(const std::string& translation) {
+  static const std::string kFrom = "\xee\xf2", kAndFrom = "\xe8 \xee\xf2";  // от, и от
+  auto startsWithWord = [&](const std::string& w) {
+    return translation.compare(0, w.size(), w) == 0 &&
+           (translation.size() == w.size() || translation[w.size()] == ';' || translation[w.size()] == ',');
+  };
+  return translation.empty() || startsWithWord(kFrom) || startsWithWord(kAndFrom);
+}
+
+// Forms whose lemma is a headword, in the order given, without repeats, sorted by form.
+std::vector<FormLink> UsableForms(const std::vector<FormLink>& all, const DictTable& english) {
+  std::map<std::string, std::vector<FormLink>> byForm;
+  auto isHeadword = [&](const std::string& w) {
+    const auto& r = english.records();
+    auto it = std::lower_bound(r.begin(), r.end(), w, [](const tdict& t, const std::string& k) {
+      return std::lexicographical_compare(t.headword.begin(), t.headword.end(), k.begin(), k.end(),
+                                          [](char a, char b) { return static_cast<unsigned char>(a) < static_cast<unsigned char>(b); });
+    });
+    return it != r.end() && it->headword == w;
+  };
+  for (const auto& f : all) {
+    if (f.form == f.lemma || !isHeadword(f.lemma)) continue;
+    auto& list = byForm[f.form];
+    if (std::none_of(list.begin(), list.end(), [&](const FormLink& g) { return g.lemma == f.lemma; }))
+      list.push_back(f);
+  }
+  std::vector<FormLink> out;
+  for (auto& [form, list] : byForm)
+    for (auto& f : list) out.push_back(std::move(f));
+  return out;
+}
+
 }  // namespace
 
-BuildResult BuildTables(const std::vector<IndexEntry>& index, std::string_view text) {
+std::vector<FormLink> CourseVerbForms(std::string_view table) {
+  std::vector<FormLink> out;
+  ForEachLine(table, [&](std::string_view line) {
+    const auto f = SplitFields(line);
+    if (f.size() < 5) return;
+    const bool irregular = f[1] == "v";  // verbs.txt: word, "v", translation, past, participle, -ing
+    const std::string lemma = FoldLower(f[0]);
+    const size_t first = irregular ? 3 : 2;
+    static const char* const kLabels[] = {"p.", "p-p.", "pres-p.", "pres."};
+    for (size_t k = 0; k < 4 && first + k < f.size(); ++k)
+      for (auto part : SplitFields(f[first + k], ',')) {
+        size_t b = part.find_first_not_of(' '), e = part.find_last_not_of(' ');
+        if (b == std::string::npos) continue;
+        std::string form = FoldLower(part.substr(b, e - b + 1));
+        if (!form.empty() && form != lemma && form.find(' ') == std::string::npos)
+          out.push_back({form, lemma, kLabels[k]});
+      }
+  });
+  return out;
+}
+
+std::string SerializeForms(const std::vector<FormLink>& forms) {
+  std::string out;
+  for (const auto& f : forms) out += f.form + '\t' + f.lemma + '\t' + f.label + "\r\n";
+  return out;
+}
+
+BuildResult BuildTables(const std::vector<IndexEntry>& index, std::string_view text,
+                        const std::vector<FormLink>& courseForms) {
+  std::vector<FormLink> articleForms;
   std::map<std::string, EnglishDraft> english;  // ordered by unsigned bytes
   std::unordered_map<std::string, std::vector<Equivalent>> russian;
   for (const auto& entry : index) {
@@ -51,6 +114,7 @@ BuildResult BuildTables(const std::vector<IndexEntry>& index, std::string_view t
       throw std::runtime_error("the article of \"" + entry.word +
                                "\" lies beyond the end of the dictionary text");
     ConvertedArticle a = ConvertArticle(text.substr(entry.offset, entry.length));
+    for (auto& f : a.forms) articleForms.push_back(std::move(f));
     std::string spelled = a.headword.empty() ? SourceToCp1251(entry.word) : a.headword;
     std::string head = FoldLower(spelled);
     if (head.empty()) continue;
@@ -91,6 +155,30 @@ BuildResult BuildTables(const std::vector<IndexEntry>& index, std::string_view t
   if (english.size() > static_cast<size_t>(DictTable::kCapacity))
     throw std::runtime_error("the English table would hold " + std::to_string(english.size()) +
                              " records, more than " + std::to_string(DictTable::kCapacity));
+  // The forms: the articles first (a form's own article says best what it is), then the
+  // course's tables, then headwords spelled with an apostrophe, which a click reaches
+  // without it ("o'clock" as "oclock").
+  std::vector<FormLink> all = articleForms;
+  all.insert(all.end(), courseForms.begin(), courseForms.end());
+  for (auto& [head, d] : english)
+    if (head.find('\'') != std::string::npos && head.find(' ') == std::string::npos) {
+      std::string key;
+      for (char c : head)
+        if (c != '\'') key += c;
+      if (!english.count(key)) all.push_back({key, head, "'"});
+    }
+  {
+    DictTable lookup;
+    for (auto& [head, d] : english) lookup.Append({head, {}, {}, {}});
+    result.forms = UsableForms(all, lookup);
+  }
+  // A form whose short translation only names its lemma takes the lemma's.
+  for (const auto& f : result.forms) {
+    auto form = english.find(f.form), lemma = english.find(f.lemma);
+    if (form == english.end() || lemma == english.end()) continue;
+    if (NamesOnlyTheLemma(form->second.record.translation) && !NamesOnlyTheLemma(lemma->second.record.translation))
+      form->second.record.translation = lemma->second.record.translation;
+  }
   for (auto& [head, d] : english) result.english.Append(std::move(d.record));
 
   // The most useful keys: single words first, then phrases; within each, the keys

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "app/core/cp1251.h"
+#include "app/core/foldcase.h"
 
 namespace lx::dictconv {
 namespace {
@@ -264,6 +265,49 @@ bool IsTranslationPhrase(std::string_view p) {
   return cyr && words <= 4;
 }
 
+
+// A word of Latin letters (with inner "-" and "'") once the punctuation around it is
+// removed; empty when the token is anything else.
+std::string LatinWord(std::string_view token) {
+  token = Trim(token, "(),;:.!?");
+  if (token.empty()) return {};
+  for (unsigned char c : token)
+    if (!IsLatin(c) && c != '-' && c != '\'') return {};
+  if (!IsLatin(static_cast<unsigned char>(token.front())) || !IsLatin(static_cast<unsigned char>(token.back())))
+    return {};
+  return FoldLower(std::string(token));
+}
+
+// The grammar label of a form ("_p." -> "p."), empty for any other token. The source
+// writes "_p.." once in a while.
+std::string FormLabel(std::string_view token) {
+  token = Trim(token, "(");
+  if (!IsLabelToken(token)) return {};
+  std::string label(token.substr(1, LabelLength(token)));
+  while (label.size() > 1 && label.back() == '.' && label[label.size() - 2] == '.') label.pop_back();
+  static constexpr std::string_view kForms[] = {"p.", "p-p.", "pres-p.", "pl.", "comp.", "sup.", "obj.", "pres."};
+  for (auto f : kForms)
+    if (label == f) return label;
+  return {};
+}
+
+std::vector<std::string_view> Tokens(std::string_view content) {
+  std::vector<std::string_view> out;
+  for (auto t : SplitBy(content, ' '))
+    if (!t.empty()) out.push_back(t);
+  return out;
+}
+
+// Comma-separated Latin words ("borne, born"); empty when any part is not one.
+std::vector<std::string> LatinWords(std::string_view text) {
+  std::vector<std::string> out;
+  for (auto part : SplitBy(text, ',')) {
+    std::string w = LatinWord(Trim(part));
+    if (w.empty() || w.find(' ') != std::string::npos) return {};
+    out.push_back(std::move(w));
+  }
+  return out;
+}
 }  // namespace
 
 bool DecodeIndexNumber(std::string_view digits, uint64_t& value) {
@@ -415,6 +459,59 @@ std::vector<std::vector<std::string>> SenseTranslations(std::string_view content
   return groups;
 }
 
+std::vector<FormLink> FormLinksOfLine(std::string_view headword, std::string_view content) {
+  static const std::string kFrom = "\xee\xf2";    // от
+  static const std::string kAnd = "\xe8";         // и
+  static const std::string kVerb = "\xe3\xeb.";   // гл.
+  std::vector<FormLink> out;
+  const auto tokens = Tokens(content);
+  const std::string head(headword);
+  auto add = [&](std::string form, std::string lemma, std::string label) {
+    if (form.empty() || lemma.empty() || form == lemma) return;
+    out.push_back({std::move(form), std::move(lemma), std::move(label)});
+  };
+  for (size_t i = 0; i < tokens.size(); ++i) {
+    // "_p. и _p-p. от buy": the headword is a form of the word after "от".
+    if (tokens[i] == kFrom && i + 1 < tokens.size()) {
+      std::string labels;
+      for (size_t j = i; j-- > 0;) {
+        if (tokens[j] == kAnd) continue;
+        std::string label = FormLabel(tokens[j]);
+        if (label.empty()) break;
+        labels = labels.empty() ? label : label + " " + labels;
+      }
+      if (!labels.empty()) add(head, LatinWord(tokens[i + 1]), labels);
+    }
+    // "... времени гл. to be"
+    if (tokens[i] == kVerb && i + 2 < tokens.size() && tokens[i + 1] == "to")
+      add(head, LatinWord(tokens[i + 2]), "v.");
+    // "_v. (went - gone)": the past and the past participle of the headword.
+    if (tokens[i] == "_v." && i + 1 < tokens.size() && tokens[i + 1].starts_with("(")) {
+      const size_t open = static_cast<size_t>(tokens[i + 1].data() - content.data());
+      const size_t close = content.find(')', open);
+      if (close != std::string_view::npos) {
+        const std::string_view inner = content.substr(open + 1, close - open - 1);
+        const size_t dash = inner.find(" - ");
+        if (dash != std::string_view::npos) {
+          auto past = LatinWords(inner.substr(0, dash)), participle = LatinWords(inner.substr(dash + 3));
+          if (!past.empty() && !participle.empty()) {
+            for (auto& f : past) add(f, head, "p.");
+            for (auto& f : participle) add(f, head, "p-p.");
+          }
+        }
+      }
+    }
+    // "(_pl. admen)": an irregular plural, written whole (not an ending such as "os").
+    if (tokens[i] == "(_pl." && i + 1 < tokens.size() && head.find(' ') == std::string::npos) {
+      std::string form = LatinWord(tokens[i + 1]);
+      if (form.size() >= 3 && head.size() >= 2 && form.compare(0, 2, head, 0, 2) == 0 &&
+          form.size() + 2 >= head.size())
+        add(form, head, "pl.");
+    }
+  }
+  return out;
+}
+
 ConvertedArticle ConvertArticle(std::string_view utf8) {
   ConvertedArticle a;
   size_t nl = utf8.find('\n');
@@ -474,6 +571,7 @@ ConvertedArticle ConvertArticle(std::string_view utf8) {
       RenderContent(content, w);
       w.EndLine();
     }
+    for (auto& link : FormLinksOfLine(FoldLower(a.headword), line.content)) a.forms.push_back(std::move(link));
     if (line.kind == LineKind::SubSense) continue;  // sub-senses translate idioms
     auto groups = SenseTranslations(content);
     int order = 0;
