@@ -203,7 +203,8 @@ void Tform9::ShowEnglishLookup(const std::string& key) {
   if (found.route == LookupRoute::NearMatch || found.route == LookupRoute::Unknown) {
     // Closest first, then the words the sound index ranks as more common.
     const SoundIndex* index = context_.soundIndex;
-    suggestions = SpellingSuggestions(*context_.dictTable, key, kSuggestionCount, [index](std::string_view word) {
+    if (!suggester_) suggester_ = std::make_unique<SpellingSuggester>(*context_.dictTable);
+    suggestions = suggester_->Suggest(key, kSuggestionCount, [index](std::string_view word) {
       const int entry = index ? index->FindWord(std::string(word)) : 0;
       return entry > 0 ? entry : std::numeric_limits<int>::max();
     });

@@ -111,6 +111,7 @@ class Tform9 : public QWidget {
 
   DictionaryContext context_;
   std::unique_ptr<MarkupRenderer> renderer_;
+  std::unique_ptr<SpellingSuggester> suggester_;  // made at the first unknown word
   PanePicker* picker_ = nullptr;
   QPointer<QLabel> transcriptionLabel_;
   std::vector<QPointer<QAbstractButton>> toggles_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdlib>
 
 #include "app/core/cp1251.h"
@@ -43,25 +44,33 @@ bool EndsDoubled(std::string_view s) {
 }
 
 // The dictionary forms of a stem left by -ed, -ing, -er or -est, most likely first.
-void StemCandidates(std::string_view stem, std::vector<std::string>& out) {
+void StemCandidates(std::string_view stem, bool comparative, std::vector<EndingCandidate>& out) {
   const std::string s(stem);
   if (EndsDoubled(s)) {
-    out.push_back(s);                          // added -> add, called -> call
-    out.push_back(s.substr(0, s.size() - 1));  // stopped -> stop
+    out.push_back({s, comparative});                           // added -> add, called -> call
+    out.push_back({s.substr(0, s.size() - 1), comparative});  // stopped -> stop
   } else if (EndsConsonantVowelConsonant(s)) {
-    out.push_back(s + "e");  // using -> use, later -> late
-    out.push_back(s);        // visited -> visit
+    out.push_back({s + "e", comparative});  // using -> use, later -> late
+    out.push_back({s, comparative});        // visited -> visit
   } else {
-    out.push_back(s);        // wanted -> want
-    out.push_back(s + "e");  // relating -> relate, larger -> large
+    out.push_back({s, comparative});        // wanted -> want
+    out.push_back({s + "e", comparative});  // relating -> relate, larger -> large
   }
 }
 
-std::vector<std::string> Unique(std::vector<std::string> v) {
-  std::vector<std::string> out;
-  for (auto& s : v)
-    if (s.size() >= 2 && std::find(out.begin(), out.end(), s) == out.end()) out.push_back(std::move(s));
+std::vector<EndingCandidate> Unique(std::vector<EndingCandidate> v) {
+  std::vector<EndingCandidate> out;
+  for (auto& c : v)
+    if (c.lemma.size() >= 2 &&
+        std::none_of(out.begin(), out.end(), [&](const EndingCandidate& o) { return o.lemma == c.lemma; }))
+      out.push_back(std::move(c));
   return out;
+}
+
+// An article that treats its headword as an adjective or adverb.
+bool IsAdjectiveOrAdverb(const tdict& record) {
+  return record.article.find("<span class=ps>a.</span>") != std::string::npos ||
+         record.article.find("<span class=ps>adv.</span>") != std::string::npos;
 }
 
 // Contractions as a click gives them (apostrophes removed). Pronoun forms lead to the
@@ -135,7 +144,7 @@ int EditDistance(std::string_view a, std::string_view b, int limit) {
   if (std::abs(n - m) > limit) return limit + 1;
   constexpr int kMax = 64;
   if (n >= kMax || m >= kMax) return limit + 1;
-  std::array<std::array<int, kMax>, 3> rows{};  // rows i-2, i-1, i
+  std::array<std::array<int, kMax>, 3> rows;  // rows i-2, i-1, i; each filled before it is read
   for (int j = 0; j <= m; ++j) rows[1][j] = j;
   for (int i = 1; i <= n; ++i) {
     auto& cur = rows[(i + 1) % 3];
@@ -191,14 +200,14 @@ const Contraction* FindContraction(std::string_view key) {
   return nullptr;
 }
 
-std::vector<std::string> EndingCandidates(std::string_view key) {
-  std::vector<std::string> out;
+std::vector<EndingCandidate> EndingCandidates(std::string_view key) {
+  std::vector<EndingCandidate> out;
   const size_t n = key.size();
   auto cut = [&](size_t k) { return std::string(key.substr(0, n - k)); };
-  if (n > 4 && EndsWith(key, "ies")) out.push_back(cut(3) + "y");                // copies -> copy
-  if (n > 4 && EndsWith(key, "ied")) out.push_back(cut(3) + "y");                // copied -> copy
-  if (n > 5 && EndsWith(key, "iest")) out.push_back(cut(4) + "y");               // easiest -> easy
-  if (n > 4 && EndsWith(key, "ier")) out.push_back(cut(3) + "y");                // easier -> easy
+  if (n > 4 && EndsWith(key, "ies")) out.push_back({cut(3) + "y"});         // copies -> copy
+  if (n > 4 && EndsWith(key, "ied")) out.push_back({cut(3) + "y"});         // copied -> copy
+  if (n > 5 && EndsWith(key, "iest")) out.push_back({cut(4) + "y", true});  // easiest -> easy
+  if (n > 4 && EndsWith(key, "ier")) out.push_back({cut(3) + "y", true});   // easier -> easy
   if (n > 3 && EndsWith(key, "es")) {
     const std::string stem = cut(2);
     const bool sibilant = EndsWith(stem, "ss") || EndsWith(stem, "sh") || EndsWith(stem, "ch") ||
@@ -207,23 +216,24 @@ std::vector<std::string> EndingCandidates(std::string_view key) {
     const bool oStem = stem.back() == 'o' && IsConsonant(stem[stem.size() - 2]) &&
                        (stem.size() > 2 || stem == "do" || stem == "go");
     if (sibilant || oStem) {
-      out.push_back(stem);    // boxes -> box, does -> do
-      out.push_back(cut(1));
+      out.push_back({stem});    // boxes -> box, does -> do
+      out.push_back({cut(1)});
     } else {
-      out.push_back(cut(1));  // uses -> use
-      out.push_back(stem);    // buses -> bus
+      out.push_back({cut(1)});  // uses -> use
+      out.push_back({stem});    // buses -> bus
     }
   } else if (n > 2 && EndsWith(key, "s") && !EndsWith(key, "ss") && !EndsWith(key, "us") && !EndsWith(key, "is")) {
-    out.push_back(cut(1));  // books -> book
+    out.push_back({cut(1)});  // books -> book
   }
-  if (n > 3 && EndsWith(key, "ed")) StemCandidates(key.substr(0, n - 2), out);
+  if (n > 3 && EndsWith(key, "ed")) StemCandidates(key.substr(0, n - 2), false, out);
   if (n > 4 && EndsWith(key, "ing")) {
     const std::string_view stem = key.substr(0, n - 3);
-    if (stem.size() <= 2 && EndsWith(stem, "y")) out.push_back(std::string(stem.substr(0, stem.size() - 1)) + "ie");  // dying -> die
-    StemCandidates(stem, out);
+    if (stem.size() <= 2 && EndsWith(stem, "y"))
+      out.push_back({std::string(stem.substr(0, stem.size() - 1)) + "ie"});  // dying -> die
+    StemCandidates(stem, false, out);
   }
-  if (n > 4 && EndsWith(key, "er")) StemCandidates(key.substr(0, n - 2), out);
-  if (n > 5 && EndsWith(key, "est")) StemCandidates(key.substr(0, n - 3), out);
+  if (n > 4 && EndsWith(key, "er")) StemCandidates(key.substr(0, n - 2), true, out);
+  if (n > 5 && EndsWith(key, "est")) StemCandidates(key.substr(0, n - 3), true, out);
   return Unique(std::move(out));
 }
 
@@ -257,8 +267,13 @@ EnglishLookup LookUpEnglish(const DictTable& table, const WordForms& forms, std:
       result.label = form->label;
       return result;
     }
-  for (const std::string& candidate : EndingCandidates(key))
-    if (reach(LookupRoute::Ending, candidate)) return result;
+  for (const EndingCandidate& candidate : EndingCandidates(key)) {
+    // "programmer" is no form of "program", but "bigger" is one of "big".
+    const auto entry = HeadwordPosition(table, candidate.lemma);
+    if (entry && (!candidate.comparative || IsAdjectiveOrAdverb(table.record(*entry))) &&
+        reach(LookupRoute::Ending, candidate.lemma))
+      return result;
+  }
   const auto near = FindHeadword(table, key);
   if (near && EnglishMatchScore(key, table.record(*near).headword) > 0) {
     result.route = LookupRoute::NearMatch;
@@ -327,31 +342,55 @@ std::string LookupNoteMarkup(const EnglishLookup& found, std::string_view key,
   return {};
 }
 
-std::vector<std::string> SpellingSuggestions(const DictTable& table, std::string_view key, size_t limit,
-                                             const std::function<int(std::string_view)>& rank) {
+namespace {
+
+uint32_t LetterSet(std::string_view word) {
+  uint32_t set = 0;
+  for (char c : word)
+    if (c >= 'a' && c <= 'z') set |= 1u << (c - 'a');
+  return set;
+}
+
+}  // namespace
+
+SpellingSuggester::SpellingSuggester(const DictTable& table) : table_(table) {
+  letters_.reserve(table.records().size());
+  for (const tdict& r : table.records()) letters_.push_back(LetterSet(r.headword));
+}
+
+std::vector<std::string> SpellingSuggester::Suggest(std::string_view key, size_t limit,
+                                                    const std::function<int(std::string_view)>& rank) const {
   struct Found {
     int distance;
     int rank;
-    int position;
+    size_t position;
   };
   std::vector<Found> found;
-  const auto& records = table.records();
+  const auto& records = table_.records();
+  const uint32_t keyLetters = LetterSet(key);
   for (size_t i = 0; i < records.size(); ++i) {
     const std::string& h = records[i].headword;
     if (h.size() + 2 < key.size() || h.size() > key.size() + 2 || h == key) continue;
+    // Two edits bring in at most two letters the key lacks and remove at most two it has.
+    if (std::popcount(letters_[i] & ~keyLetters) > 2 || std::popcount(keyLetters & ~letters_[i]) > 2) continue;
     const int d = EditDistance(key, h, 2);
-    if (d > 2) continue;
-    found.push_back({d, rank ? rank(h) : 0, static_cast<int>(i)});
+    if (d <= 2) found.push_back({d, 0, i});
   }
+  if (rank)
+    for (auto& f : found) f.rank = rank(records[f.position].headword);
   std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
     if (a.distance != b.distance) return a.distance < b.distance;
     if (a.rank != b.rank) return a.rank < b.rank;
     return a.position < b.position;
   });
   std::vector<std::string> out;
-  for (size_t k = 0; k < found.size() && out.size() < limit; ++k)
-    out.push_back(records[static_cast<size_t>(found[k].position)].headword);
+  for (size_t k = 0; k < found.size() && out.size() < limit; ++k) out.push_back(records[found[k].position].headword);
   return out;
+}
+
+std::vector<std::string> SpellingSuggestions(const DictTable& table, std::string_view key, size_t limit,
+                                             const std::function<int(std::string_view)>& rank) {
+  return SpellingSuggester(table).Suggest(key, limit, rank);
 }
 
 }  // namespace lx

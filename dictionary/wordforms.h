@@ -3,6 +3,7 @@
 // itself, a contraction's main word, an inflected form's dictionary form (from the
 // table of forms built at set-up, then from the regular endings), and, for a word the
 // dictionary does not know, the headwords that are spelled nearly alike.
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -45,10 +46,16 @@ struct Contraction {
 };
 const Contraction* FindContraction(std::string_view key);
 
+// A dictionary form the regular endings suggest for a key.
+struct EndingCandidate {
+  std::string lemma;
+  bool comparative = false;  // -er, -est: only an adjective or adverb has such forms
+};
+
 // The dictionary forms the regular endings suggest for a key, most likely first
 // (-ies -> -y, -es, -s, -ed and -ing with a final e restored or a doubled consonant
-// undone, -er/-est, -ier/-iest). Not checked against any table.
-std::vector<std::string> EndingCandidates(std::string_view key);
+// undone, -ier/-iest -> -y, -er/-est). Not checked against any table.
+std::vector<EndingCandidate> EndingCandidates(std::string_view key);
 
 enum class LookupRoute {
   Headword,     // the key is a headword
@@ -79,8 +86,21 @@ std::string LookupNoteMarkup(const EnglishLookup& found, std::string_view key,
                              const std::vector<std::string>& suggestions);
 
 // Headwords within two edits (insertions, deletions, substitutions, swaps of neighbours)
-// of the key: closest first, then the more common (`rank` gives a word's place in a list
-// of common words, lower is more common; nullptr: by headword order), at most `limit`.
+// of a key: closest first, then the more common (`rank` gives a word's place in a list of
+// common words, lower is more common; none: by headword order), at most `limit`. Built
+// once over a table: it keeps each headword's letters as a set to skip most of them fast.
+class SpellingSuggester {
+ public:
+  explicit SpellingSuggester(const DictTable& table);
+  std::vector<std::string> Suggest(std::string_view key, size_t limit,
+                                   const std::function<int(std::string_view)>& rank = {}) const;
+
+ private:
+  const DictTable& table_;
+  std::vector<uint32_t> letters_;  // bit i: letter 'a' + i occurs in the headword
+};
+
+// One suggestion list without keeping the suggester.
 std::vector<std::string> SpellingSuggestions(const DictTable& table, std::string_view key, size_t limit,
                                              const std::function<int(std::string_view)>& rank = {});
 

@@ -23,10 +23,14 @@ const char* const kHeadwords[] = {
     "us", "writ", "cant", "ill", "wont", "to", "dy",
 };
 
+// Adjectives and adverbs: the only headwords that -er and -est lead to.
+const std::set<std::string> kAdjectives = {"big", "easy", "large", "late"};
+
 lx::DictTable Table() {
   std::set<std::string> sorted(std::begin(kHeadwords), std::end(kHeadwords));
   lx::DictTable t;
-  for (const auto& h : sorted) t.Append({h, "", "<span class=ew>" + h + "</span><br>", ""});
+  for (const auto& h : sorted)
+    t.Append({h, "", (kAdjectives.count(h) ? "<span class=ps>a.</span> " : "<span class=ps>v.</span> ") + h + "<br>", ""});
   return t;
 }
 
@@ -70,6 +74,9 @@ TEST(WordForms, EndingsFindTheLemmaNotANeighbour) {
     EXPECT_EQ(HeadwordOf(table, r), c.lemma) << c.key;
     EXPECT_EQ(r.lemma, c.lemma) << c.key;
   }
+  // -er and -est make comparatives of adjectives only: a singer is no form of "sing".
+  for (const char* key : {"singer", "stopper", "usest"})
+    EXPECT_NE(lx::LookUpEnglish(table, forms, key).route, LookupRoute::Ending) << key;
 }
 
 TEST(WordForms, HeadwordsFormsAndContractionsComeFirst) {
