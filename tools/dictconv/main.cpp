@@ -1,6 +1,7 @@
-// dictconv INDEX DICT OUTDIR [VERB_TABLE...]: builds OUTDIR/dict1.txt, OUTDIR/dict2.txt and
+// dictconv INDEX DICT OUTDIR [--counts=CNTLIST] [VERB_TABLE...]: builds OUTDIR/dict1.txt, OUTDIR/dict2.txt and
 // the table of word forms OUTDIR/forms.txt from the Mueller dictionary in dictd form (DICT
-// may be gzip or dictzip compressed) and the course's verb tables.
+// may be gzip or dictzip compressed) and the course's verb tables; WordNet's sense counts
+// (cntlist.rev) order the Russian table's equivalents.
 #include <zlib.h>
 
 #include <chrono>
@@ -34,7 +35,7 @@ std::string ReadCompressed(const std::string& path) {
 
 int main(int argc, char** argv) {
   if (argc < 4) {
-    std::fprintf(stderr, "usage: dictconv INDEX DICT OUTDIR [VERB_TABLE...]\n");
+    std::fprintf(stderr, "usage: dictconv INDEX DICT OUTDIR [--counts=CNTLIST] [VERB_TABLE...]\n");
     return 2;
   }
   auto start = std::chrono::steady_clock::now();
@@ -45,12 +46,20 @@ int main(int argc, char** argv) {
     auto index = lx::dictconv::ParseIndex(indexText);
     std::string text = ReadCompressed(argv[2]);
     std::vector<lx::dictconv::FormLink> courseForms;
+    lx::dictconv::WordCounts counts;
     for (int i = 4; i < argc; ++i) {
+      const std::string arg = argv[i];
+      if (arg.rfind("--counts=", 0) == 0) {
+        std::string countsText;
+        if (!lx::ReadFileBytes(arg.substr(9), countsText)) throw std::runtime_error("cannot read " + arg.substr(9));
+        counts = lx::dictconv::ParseSenseCounts(countsText);
+        continue;
+      }
       std::string table;
       if (!lx::ReadFileBytes(argv[i], table)) throw std::runtime_error(std::string("cannot read ") + argv[i]);
       for (auto& f : lx::dictconv::CourseVerbForms(table)) courseForms.push_back(std::move(f));
     }
-    auto tables = lx::dictconv::BuildTables(index, text, courseForms);
+    auto tables = lx::dictconv::BuildTables(index, text, courseForms, counts);
     std::string out = argv[3];
     if (!lx::WriteFileAtomic(out + "/dict1.txt", tables.english.Serialize()) ||
         !lx::WriteFileAtomic(out + "/dict2.txt", tables.russian.Serialize()) ||

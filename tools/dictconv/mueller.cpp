@@ -184,13 +184,39 @@ class MarkupWriter {
   bool space_ = false;
 };
 
+// A token with any Cyrillic letter is Russian ("V-образный"); one with Latin letters only, English.
 Run WordRun(std::string_view token) {
-  bool cyr = false;
+  bool latin = false;
   for (unsigned char c : token) {
-    if (IsLatin(c)) return Run::English;
-    if (IsCyrillic(c)) cyr = true;
+    if (IsCyrillic(c)) return Run::Russian;
+    if (IsLatin(c)) latin = true;
   }
-  return cyr ? Run::Russian : Run::Plain;
+  return latin ? Run::English : Run::Plain;
+}
+
+// A parenthesised grammar note after a translation: the prepositions or placeholders
+// the word takes, "(by)", "(with, of)", "(to smb.)", "(from -ing)".
+bool IsGrammarNote(const std::vector<std::string_view>& tokens, size_t first, size_t& last) {
+  static constexpr std::string_view kWords[] = {
+      "to", "from", "of", "with", "in", "on", "at", "by", "for", "into", "out", "about", "up", "down",
+      "off", "over", "under", "upon", "against", "after", "through", "smb", "smth", "smb's", "one's",
+      "oneself", "ing", "as", "that", "than", "or", "and", "the", "a", "an", "away", "back", "round", "along",
+      "towards", "toward", "between", "among", "amongst", "across", "behind", "before", "beyond", "within",
+      "without", "onto", "past", "since", "till", "until", "via"};
+  if (tokens[first].empty() || tokens[first][0] != '(') return false;
+  for (size_t i = first; i < tokens.size() && i < first + 8; ++i) {
+    for (auto part : SplitBy(tokens[i], ',')) {
+      std::string_view word = Trim(part, "().;:-");
+      if (word.empty()) continue;
+      if (word.back() == '.') word.remove_suffix(1);
+      if (std::find(std::begin(kWords), std::end(kWords), word) == std::end(kWords)) return false;
+    }
+    if (tokens[i].find(')') != std::string_view::npos) {
+      last = i;
+      return true;
+    }
+  }
+  return false;
 }
 
 // Renders the content of one logical line; labels lose their "_".
@@ -198,10 +224,19 @@ void RenderContent(std::string_view content, MarkupWriter& w) {
   auto tokens = SplitBy(content, ' ');
   bool reference = false;  // inside "{...}" or after "="
   bool first = true;
-  for (auto token : tokens) {
+  size_t noteEnd = 0;  // tokens up to here belong to a grammar note
+  bool inNote = false;
+  for (size_t t = 0; t < tokens.size(); ++t) {
+    std::string_view token = tokens[t];
     if (token.empty()) continue;
     if (!first) w.Space();
     first = false;
+    if (!inNote && !reference && IsGrammarNote(tokens, t, noteEnd)) inNote = true;
+    if (inNote) {
+      w.Put(Run::Grammar, token);
+      inNote = t < noteEnd;
+      continue;
+    }
     if (token[0] == '{') reference = true;
     if (token == "=") reference = true;
     if (reference) {
@@ -308,6 +343,35 @@ std::vector<std::string> LatinWords(std::string_view text) {
   }
   return out;
 }
+// "тот" (та, то, те) before a clause that "кто" or "что" opens.
+bool IsPronounBeforeClause(std::string_view pronoun, std::string_view next) {
+  static constexpr std::string_view kPronouns[] = {"\xf2\xee\xf2", "\xf2\xe0", "\xf2\xee", "\xf2\xe5"};  // тот та то те
+  static constexpr std::string_view kOpeners[] = {"\xea\xf2\xee", "\xf7\xf2\xee"};  // кто что
+  bool isPronoun = false;
+  for (auto p : kPronouns) isPronoun = isPronoun || pronoun == p;
+  if (!isPronoun) return false;
+  for (auto o : kOpeners)
+    if (next.substr(0, o.size()) == o && (next.size() == o.size() || next[o.size()] == ' ')) return true;
+  return false;
+}
+
+// How much less a translation says about the Russian word: a poetic, dated, dialect or
+// slang sense ("_поэт. вечер" of "even"), or a sense of a part of speech other than the
+// word's main one ("слово" of the noun "say").
+int MarginalSensePenalty(std::string_view content, const std::string& pos, const std::string& firstPos) {
+  static constexpr std::string_view kMarginal[] = {
+      "_\xef\xee\xfd\xf2.", "_\xf3\xf1\xf2.", "_\xe0\xf0\xf5.", "_\xe4\xe8\xe0\xeb.",  // поэт. уст. арх. диал.
+      "_\xf0\xe5\xe4\xea.", "_\xe6\xe0\xf0\xe3.", "_\xf8\xee\xf2\xeb.", "_\xf1\xeb.",  // редк. жарг. шотл. сл.
+      "_\xe8\xf0\xee\xed.", "_\xf8\xf3\xf2\xeb.", "_\xe1\xe8\xe1\xeb.", "_\xe2\xf3\xeb\xfc\xe3."};  // ирон. шутл. библ. вульг.
+  int penalty = !pos.empty() && !firstPos.empty() && pos != firstPos ? 4 : 0;
+  for (auto token : SplitBy(content, ' ')) {
+    token = Trim(token, "(");
+    for (auto label : kMarginal)
+      if (token == label) return penalty + 8;
+  }
+  return penalty;
+}
+
 }  // namespace
 
 bool DecodeIndexNumber(std::string_view digits, uint64_t& value) {
@@ -432,6 +496,7 @@ std::vector<SourceLine> SplitSourceLines(std::string_view body) {
 }
 
 std::vector<std::vector<std::string>> SenseTranslations(std::string_view content) {
+  static const std::string kFrom = "\xee\xf2", kAndFrom = "\xe8 \xee\xf2";  // от, и от
   std::string text;
   for (auto token : SplitBy(content, ' ')) {
     if (IsLabelToken(token)) token = token.substr(1 + LabelLength(token));
@@ -452,6 +517,13 @@ std::vector<std::vector<std::string>> SenseTranslations(std::string_view content
       std::string phrase;
       for (char c : t)  // collapse the spaces left by removed parts
         if (c != ' ' || (!phrase.empty() && phrase.back() != ' ')) phrase += c;
+      // "от" is what a grammar note leaves ("_p. и _p-p. от buy", "_сокр. от bicycle").
+      if (phrase == kFrom || phrase == kAndFrom) continue;
+      // "тот, кто связывает" is one phrase, not "тот" and "кто связывает".
+      if (!phrases.empty() && IsPronounBeforeClause(phrases.back(), phrase)) {
+        phrases.back() += ", " + phrase;
+        continue;
+      }
       if (IsTranslationPhrase(phrase)) phrases.push_back(std::move(phrase));
     }
     if (!phrases.empty()) groups.push_back(std::move(phrases));
@@ -463,6 +535,7 @@ std::vector<FormLink> FormLinksOfLine(std::string_view headword, std::string_vie
   static const std::string kFrom = "\xee\xf2";    // от
   static const std::string kAnd = "\xe8";         // и
   static const std::string kVerb = "\xe3\xeb.";   // гл.
+  static const std::string kAbbreviation = "_\xf1\xee\xea\xf0.";  // _сокр.
   std::vector<FormLink> out;
   const auto tokens = Tokens(content);
   const std::string head(headword);
@@ -477,6 +550,8 @@ std::vector<FormLink> FormLinksOfLine(std::string_view headword, std::string_vie
       for (size_t j = i; j-- > 0;) {
         if (tokens[j] == kAnd) continue;
         std::string label = FormLabel(tokens[j]);
+        if (label.empty() && Trim(tokens[j], "(") == kAbbreviation) label = "abbr";
+        if (label.empty() && IsLabelToken(Trim(tokens[j], "("))) continue;  // "_разг.", "_ам."
         if (label.empty()) break;
         labels = labels.empty() ? label : label + " " + labels;
       }
@@ -519,6 +594,7 @@ ConvertedArticle ConvertArticle(std::string_view utf8) {
   MarkupWriter w(a.article);
   a.headword = SourceToCp1251(Trim(utf8.substr(0, nl == std::string_view::npos ? utf8.size() : nl)));
   std::string pos;
+  std::string firstPos;  // the word's main part of speech: the first of its homonym
   int sense = 0;  // translating lines since the last homonym or group
   int sensesInTranslation = 0;
   for (auto& line : SplitSourceLines(body)) {
@@ -543,7 +619,10 @@ ConvertedArticle ConvertArticle(std::string_view utf8) {
         }
       }
     }
-    if (line.kind == LineKind::Homonym) pos.clear();
+    if (line.kind == LineKind::Homonym) {
+      pos.clear();
+      firstPos.clear();  // another homonym is another word
+    }
     if (line.kind == LineKind::Homonym || line.kind == LineKind::Group) sense = 0;
     if (header) {
       for (auto token : SplitBy(content, ' '))
@@ -551,6 +630,7 @@ ConvertedArticle ConvertArticle(std::string_view utf8) {
           std::string_view label = token.substr(1, LabelLength(token));
           if (IsPartOfSpeech(label)) {
             pos = std::string(label);
+            if (firstPos.empty()) firstPos = pos;
             break;
           }
         }
@@ -576,7 +656,7 @@ ConvertedArticle ConvertArticle(std::string_view utf8) {
     auto groups = SenseTranslations(content);
     int order = 0;
     for (auto& g : groups)
-      for (auto& p : g) a.links.push_back({p, pos, sense * 4 + std::min(order++, 3)});
+      for (auto& p : g) a.links.push_back({p, pos, sense * 4 + std::min(order++, 3) + MarginalSensePenalty(content, pos, firstPos)});
     if (!groups.empty()) ++sense;
     if (!groups.empty() && sensesInTranslation < 3 && a.translation.size() < 40) {
       std::string part;

@@ -60,7 +60,8 @@ struct RussianLink {
 struct FormLink {
   std::string form;   // Windows-1251, lower case
   std::string lemma;  // Windows-1251, lower case
-  std::string label;  // grammar label: "p.", "p-p.", "p. p-p.", "pres-p.", "pl.", "comp.", ...
+  std::string label;  // grammar label: "p.", "p-p.", "p. p-p.", "pres-p.", "pl.", "comp.", ...;
+                      // "abbr" for an abbreviation ("_сокр. от bicycle"), which is no form
 };
 
 struct ConvertedArticle {
