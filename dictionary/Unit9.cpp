@@ -205,7 +205,7 @@ void Tform9::ShowEnglishLookup(const std::string& key) {
     const SoundIndex* index = context_.soundIndex;
     if (!suggester_) suggester_ = std::make_unique<SpellingSuggester>(*context_.dictTable);
     suggestions = suggester_->Suggest(key, kSuggestionCount, [index](std::string_view word) {
-      const int entry = index ? index->FindWord(std::string(word)) : 0;
+      const int entry = index ? index->FindWord(word) : 0;
       return entry > 0 ? entry : std::numeric_limits<int>::max();
     });
   }
