@@ -278,3 +278,14 @@ TEST(DictConvTables, FormsTranslationsAndTheRussianOrder) {
   ASSERT_EQ(russian.count("мы"), 1u);
   EXPECT_EQ(russian["мы"].find("<span class=ew>we</span>"), 0u) << russian["мы"];
 }
+
+// Every transcription inside an article is marked as one (class sy), also in a reference
+// and after a homonym number written without its space.
+TEST(DictConvArticle, TranscriptionsInsideArticlesAreMarked) {
+  const auto adherent = ConvertArticle(
+      "adherent\n   [\u025bd\u2197h\u026a\u025cr\u025cnt] _n. = adherer [\u025cd\u2197h\u026a\u025cr\u025c] _n.\n");
+  EXPECT_NE(adherent.article.find("<span class=sy>[qd'hIqrq]</span>"), std::string::npos) << adherent.article;
+  const auto bail = ConvertArticle("bail\n   _I [be\u026al] _n. залог\n   _II[be\u026al] _v. вычерпывать\n");
+  EXPECT_NE(bail.article.find("<span class=nr>II</span>"), std::string::npos) << bail.article;
+  EXPECT_EQ(bail.article.find("II["), std::string::npos) << bail.article;
+}

@@ -72,7 +72,7 @@ size_t MatchMarker(std::string_view line, LineKind& kind, std::string& marker) {
   if (at(0) == '_') {
     size_t i = 1;
     while (at(i) == 'I' || at(i) == 'V' || at(i) == 'X') ++i;
-    if (i > 1 && endsToken(i)) {
+    if (i > 1 && (endsToken(i) || at(i) == '[')) {  // "_III[beIl]" lacks its space
       kind = LineKind::Homonym;
       marker = std::string(line.substr(1, i - 1));
       return i;
@@ -243,7 +243,8 @@ void RenderContent(std::string_view content, MarkupWriter& w) {
       std::string text;
       for (char c : token)
         if (c != '{' && c != '}' && c != '_') text += c;
-      w.Put(Run::Reference, text);
+      // "= adherer [qd'hIqrq]": the transcription keeps its own look inside a reference.
+      w.Put(text.starts_with("[") ? Run::Phonetic : Run::Reference, text);
       if (token.find('}') != std::string_view::npos || token.back() == ';') reference = false;
       continue;
     }
