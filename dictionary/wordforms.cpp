@@ -267,13 +267,18 @@ EnglishLookup LookUpEnglish(const DictTable& table, const WordForms& forms, std:
       result.label = form->label;
       return result;
     }
-  for (const EndingCandidate& candidate : EndingCandidates(key)) {
-    // "programmer" is no form of "program", but "bigger" is one of "big".
-    const auto entry = HeadwordPosition(table, candidate.lemma);
-    if (entry && (!candidate.comparative || IsAdjectiveOrAdverb(table.record(*entry))) &&
-        reach(LookupRoute::Ending, candidate.lemma))
-      return result;
-  }
+  // A headword that is itself a form ("wast" of "be") is a poor lemma: "wasted" is a
+  // form of "waste". Such candidates are taken only when nothing else fits.
+  const auto candidates = EndingCandidates(key);
+  for (const bool acceptForms : {false, true})
+    for (const EndingCandidate& candidate : candidates) {
+      if (!acceptForms && !forms.Find(candidate.lemma).empty()) continue;
+      // "programmer" is no form of "program", but "bigger" is one of "big".
+      const auto entry = HeadwordPosition(table, candidate.lemma);
+      if (entry && (!candidate.comparative || IsAdjectiveOrAdverb(table.record(*entry))) &&
+          reach(LookupRoute::Ending, candidate.lemma))
+        return result;
+    }
   const auto near = FindHeadword(table, key);
   if (near && EnglishMatchScore(key, table.record(*near).headword) > 0) {
     result.route = LookupRoute::NearMatch;

@@ -17,7 +17,7 @@ const char* const kHeadwords[] = {
     "add", "agree", "be", "big", "book", "box", "bus", "can", "child", "class", "copy", "die",
     "do", "easy", "get", "go", "have", "hero", "hope", "i", "large", "late", "library", "relate",
     "receive", "relieve", "sing", "stop", "toe", "use", "visit", "want", "watch", "will", "you",
-    "went", "o'clock", "can't",
+    "went", "o'clock", "can't", "waste", "wast", "bore", "bear",
     // neighbours a form must not land on
     "ad", "cop", "doe", "easter", "haying", "hop", "hoyden", "libra", "relaxing", "reck", "singe",
     "us", "writ", "cant", "ill", "wont", "to", "dy",
@@ -37,7 +37,7 @@ lx::DictTable Table() {
 lx::WordForms Forms() {
   lx::WordForms f;
   f.Load("went\tgo\tp.\r\nchildren\tchild\tpl.\r\nbroken line\r\noclock\to'clock\t'\r\n"
-         "gone\tgo\tp-p.\r\nmice\tmouse\tpl.\r\n");
+         "gone\tgo\tp-p.\r\nmice\tmouse\tpl.\r\nwast\tbe\tv.\r\nbore\tbear\tp.\r\n");
   return f;
 }
 
@@ -63,6 +63,7 @@ TEST(WordForms, EndingsFindTheLemmaNotANeighbour) {
       {"added", "add"},         {"stopped", "stop"},      // doubled consonant kept (not ad), undone
       {"used", "use"},          {"hoped", "hope"},        {"visited", "visit"},  // final e restored (not us, hop)
       {"wanted", "want"},       {"related", "relate"},    {"agreed", "agree"},
+      {"wasted", "waste"},      {"bored", "bore"},        // a form as lemma only when nothing else fits
       {"having", "have"},       {"using", "use"},         {"relating", "relate"},  // not haying, us, relaxing
       {"being", "be"},          {"dying", "die"},         {"getting", "get"},    {"singing", "sing"},  // not singe
       {"bigger", "big"},        {"larger", "large"},      {"later", "late"},     // -er
