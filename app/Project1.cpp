@@ -2,6 +2,7 @@
 
 #include "app/core/errors.h"
 #include "app/core/qtext.h"
+#include "app/core/textfile.h"
 #include "errorbox.h"
 #include "text/renderer.h"
 
@@ -20,6 +21,8 @@ Project1::Project1(DataDir dataDir) {
   dictionary.dictTable = &shared.dictTable;
   dictionary.dict2Table = &shared.dict2Table;
   dictionary.soundIndex = &shared.soundIndex;
+  LoadWordForms();
+  dictionary.wordForms = &wordForms_;
   dictionary.sound = &form1_->sound();
   dictionary.settings = &shared.settingsSlots;
   dictionary.lesson6List = &lesson6List_;
@@ -58,6 +61,12 @@ void Project1::CreateReader() {
     reader->raise();
     reader->activateWindow();
   });
+}
+
+void Project1::LoadWordForms() {
+  // Without the table (a data set-up older than it) the regular endings still work.
+  std::string bytes;
+  if (ReadFileBytes(form1_->dataDir().Path("data\\forms.txt"), bytes)) wordForms_.Load(bytes);
 }
 
 void Project1::CreateLessonWindows() {

@@ -48,6 +48,7 @@ class Project1 {
 
  private:
   void LoadLesson6List();
+  void LoadWordForms();
   void CreateLessonWindows();
   void CreateReader();
   // Enrols a lesson window with the settings window and the main window's button.
@@ -59,6 +60,7 @@ class Project1 {
 
   std::unique_ptr<TForm1> form1_;
   WordList lesson6List_;
+  WordForms wordForms_;  // data/forms.txt, for the dictionary's lookups
   std::unique_ptr<Tform9> form9_;
   std::unique_ptr<TForm17> form17_;
   PictureTable pictureTable_;

@@ -7,6 +7,7 @@
 #include <QPalette>
 #include <QScreen>
 #include <QScrollBar>
+#include <limits>
 #include <optional>
 
 #include "app/core/errors.h"
@@ -24,6 +25,7 @@ constexpr int kTopRow = 4;
 constexpr int kRowHeight = 25;
 constexpr int kPaneTop = kTopRow + kRowHeight + 4;
 constexpr int kWideLayout = 369;
+constexpr size_t kSuggestionCount = 6;
 
 // The tag table of the article markup: style code of a tag, -1 to close the line,
 // -2 for a tag without effect.
@@ -186,20 +188,49 @@ void Tform9::LookUp() {
     const int entry = context_.soundIndex->FindWord(key);
     if (entry > 0 && SpeakOnLookup && SpeedButton14->isChecked() && context_.sound)
       context_.sound->playnums(entry);
-    if (const auto k = FindHeadword(*context_.dictTable, key)) ShowEnglish(*k);
+    ShowEnglishLookup(key);
   } else if (const auto j = FindHeadword(*context_.dict2Table, key)) {
     ShowRussian(*j);
   }
   FinishLookup();
 }
 
-void Tform9::ShowEnglish(int entry) {
+void Tform9::ShowEnglishLookup(const std::string& key) {
+  static const WordForms kNoForms;
+  const EnglishLookup found =
+      LookUpEnglish(*context_.dictTable, context_.wordForms ? *context_.wordForms : kNoForms, key);
+  std::vector<std::string> suggestions;
+  if (found.route == LookupRoute::NearMatch || found.route == LookupRoute::Unknown) {
+    // Closest first, then the words the sound index ranks as more common.
+    const SoundIndex* index = context_.soundIndex;
+    if (!suggester_) suggester_ = std::make_unique<SpellingSuggester>(*context_.dictTable);
+    suggestions = suggester_->Suggest(key, kSuggestionCount, [index](std::string_view word) {
+      const int entry = index ? index->FindWord(word) : 0;
+      return entry > 0 ? entry : std::numeric_limits<int>::max();
+    });
+  }
+  const std::string note = LookupNoteMarkup(found, key, suggestions);
+  if (found.entry) {
+    const QString typed = Edit1->text();
+    ShowEnglish(*found.entry, note);
+    // An unknown word stays in the entry field as typed.
+    if (found.route == LookupRoute::NearMatch) Edit1->setText(typed);
+  } else if (!note.empty()) {
+    RichEdit1->SelectRange(0, 0);
+    RenderArticle(note);
+  }
+}
+
+void Tform9::ShowEnglish(int entry, const std::string& note) {
   const tdict& record = context_.dictTable->record(entry);
   Edit1->setText(ToQ(record.headword));
+  // A note (how the key led here) stands on lines of its own above the transcription.
+  if (!note.empty()) RenderArticle(note);
+  const int transcriptionStart = RichEdit1->TextLength();
   if (!record.transcription.empty()) {
     const QString bracketed = ToQ("[" + record.transcription + "]");
     RichEdit1->AppendToLastParagraph(bracketed);
-    RichEdit1->SelectRange(0, RichEdit1->TextLength());
+    RichEdit1->SelectRange(transcriptionStart, RichEdit1->TextLength() - transcriptionStart);
     RichEdit1->SetSelectionFace("PhoneticTM");
     RichEdit1->SetSelectionColor(Qt::red);
     RichEdit1->SetSelectionSize(13);

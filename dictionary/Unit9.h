@@ -20,6 +20,7 @@
 #include "app/core/dicttables.h"
 #include "app/core/settingsslots.h"
 #include "app/core/soundindex.h"
+#include "dictionary/wordforms.h"
 #include "text/panepicker.h"
 #include "text/renderer.h"
 #include "text/richpane.h"
@@ -34,6 +35,7 @@ struct DictionaryContext {
   const DictTable* dictTable = nullptr;
   const Dict2Table* dict2Table = nullptr;
   const SoundIndex* soundIndex = nullptr;
+  const WordForms* wordForms = nullptr;  // data/forms.txt (null: the endings alone)
   SoundService* sound = nullptr;
   const SettingsSlots* settings = nullptr;
   WordList* lesson6List = nullptr;      // the lesson 6 word list (may be null)
@@ -99,7 +101,9 @@ class Tform9 : public QWidget {
   void SetToggles(bool down);
   void PushHistory(const std::string& query);
   void ShiftHistoryNewer();
-  void ShowEnglish(int entry);
+  void ShowEnglish(int entry, const std::string& note = {});
+  // The English steps of a lookup: forms, contractions and unknown words included.
+  void ShowEnglishLookup(const std::string& key);
   void ShowRussian(int entry);
   void FinishLookup();
   int DefaultWidth() const;
@@ -107,6 +111,7 @@ class Tform9 : public QWidget {
 
   DictionaryContext context_;
   std::unique_ptr<MarkupRenderer> renderer_;
+  std::unique_ptr<SpellingSuggester> suggester_;  // made at the first unknown word
   PanePicker* picker_ = nullptr;
   QPointer<QLabel> transcriptionLabel_;
   std::vector<QPointer<QAbstractButton>> toggles_;

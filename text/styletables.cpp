@@ -53,6 +53,9 @@ StyleTable Dictionary() {
                                            0x008080, 0x009F80, 0x800000, 0x008000, 0x000080};
   StyleTable t;
   for (size_t i = 0; i < 10; ++i) t.codes[i] = StyleRule{true, true, kSize[i], 0, kColour[i], {}};
+  // Class sy holds the transcriptions inside articles (weak forms, other homonyms):
+  // stored in the phonetic font's codes, they read right only in that font.
+  t.codes[9].face = "PhoneticTM";
   return t;
 }
 

@@ -1,7 +1,7 @@
 // Dictionary speed over the built tables (the data folder in the build folder, the
 // parent of bench/): FindHeadword per key, for headwords and for misspelt keys, and
 // the time from LookUp to the rendered article for the longest articles.
-// `bench_dictionary --shot go.png` also saves a picture of the window showing "go".
+// `bench_dictionary --shot go.png [WORD]` also saves a picture of the window showing WORD ("go").
 #include <QApplication>
 #include <QPixmap>
 #include <algorithm>
@@ -103,6 +103,10 @@ int main(int argc, char** argv) {
   context.dict2Table = &russian;
   context.soundIndex = &sounds;
   context.settings = &settings;
+  lx::WordForms forms;
+  std::string formBytes;
+  if (lx::ReadFileBytes(dir.Path("data\\forms.txt"), formBytes)) forms.Load(formBytes);
+  context.wordForms = &forms;
   lx::Tform9 window(context);
   window.resize(420, 640);
   window.show();
@@ -130,12 +134,13 @@ int main(int argc, char** argv) {
               english.record(longest[9]).article.size(), english.record(longest[0]).article.size(),
               english.record(longest[0]).headword.c_str(), render.mean, render.max);
 
-  if (argc == 3 && std::string(argv[1]) == "--shot") {
-    window.Edit1->setText("go");
+  if (argc >= 3 && std::string(argv[1]) == "--shot") {
+    const char* word = argc >= 4 ? argv[3] : "go";
+    window.Edit1->setText(QString::fromLocal8Bit(word));
     window.LookUp();
     QApplication::processEvents();
     window.grab().save(QString::fromLocal8Bit(argv[2]));
-    std::printf("picture of \"go\" saved to %s\n", argv[2]);
+    std::printf("picture of \"%s\" saved to %s\n", word, argv[2]);
   }
   return 0;
 }

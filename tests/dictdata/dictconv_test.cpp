@@ -2,6 +2,7 @@
 
 #include "article_tags.h"
 
+#include <map>
 #include <stdexcept>
 #include <string>
 
@@ -175,4 +176,116 @@ TEST(DictConvTables, MergesSpellingsSortsAndInverts) {
 
   index.push_back({"broken", text.size() - 2, 10});
   EXPECT_THROW(BuildTables(index, text), std::runtime_error);
+}
+
+// The forms an article names: the headword as a form of another word, or forms of the
+// headword; endings such as "(_pl. os)" are not words.
+TEST(DictConvForms, ArticlesNameFormsAndTheirLemmas) {
+  struct Case {
+    const char* headword;
+    const char* content;  // UTF-8
+    std::vector<std::string> links;  // "form lemma label"
+  } cases[] = {
+      {"bought", "_p. и _p-p. от buy 1", {"bought buy p. p-p."}},
+      {"children", "_pl. от child", {"children child pl."}},
+      {"better", "_a. (_comp. от good 1)", {"better good comp."}},
+      {"bidden", "_уст. _p-p. от bid", {"bidden bid p-p."}},
+      {"running", "1. _pres-p. от run 2", {"running run pres-p."}},
+      {"is", "3-е л. ед. ч. настоящего времени гл. to be", {"is be v."}},
+      {"go", "_v. (went - gone)", {"went go p.", "gone go p-p."}},
+      {"bear", "_v. (bore - borne, born)", {"bore bear p.", "borne bear p-p.", "born bear p-p."}},
+      {"adman", "_n. (_pl. admen)", {"admen adman pl."}},
+      {"bike", "_сокр. _разг. от bicycle", {"bike bicycle abbr"}},
+      {"abacus", "_n. (_pl. -ci, -cuses)", {}},
+      {"axis", "(_pl. os [oz])", {}},
+      {"sheep", "_n. (_pl. без измен.) овца", {}},
+      {"with", "_prep. от; с", {}},  // "от" as a translation, not after a label
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> got;
+    for (const auto& f : FormLinksOfLine(c.headword, W(c.content))) got.push_back(f.form + " " + f.lemma + " " + f.label);
+    EXPECT_EQ(got, c.links) << c.content;
+  }
+}
+
+TEST(DictConvForms, CourseVerbTablesInBothLayouts) {
+  const auto forms = CourseVerbForms(W("be\tv\tбыть\twas, were\tbeen\tbeing\r\n"
+                                       "Answer\tотвечать\tanswered\tanswered\tanswering\tanswers\r\n"
+                                       "short\tline\r\n"));
+  std::vector<std::string> got;
+  for (const auto& f : forms) got.push_back(f.form + " " + f.lemma + " " + f.label);
+  EXPECT_EQ(got, (std::vector<std::string>{"was be p.", "were be p.", "been be p-p.", "being be pres-p.",
+                                           "answered answer p.", "answered answer p-p.",
+                                           "answering answer pres-p.", "answers answer pres."}));
+}
+
+TEST(DictConvTranslations, GrammarNotesAreNoTranslations) {
+  // "от" is what "_p. и _p-p. от buy" leaves; "тот, кто ..." stays one phrase.
+  EXPECT_TRUE(SenseTranslations(W("_p. и _p-p. от buy 1")).empty());
+  EXPECT_TRUE(SenseTranslations(W("_сокр. от bicycle")).empty());
+  const auto groups = SenseTranslations(W("тот, кто связывает; связка"));
+  ASSERT_EQ(groups.size(), 2u);
+  EXPECT_EQ(groups[0], (std::vector<std::string>{W("тот, кто связывает")}));
+}
+
+// Grammar notes and Russian words never stand in the spans of English examples.
+TEST(DictConvArticle, EnglishSpansHoldEnglishOnly) {
+  const auto abound = ConvertArticle("abound\n   [\u025c\u2197ba\u028And] _v. изобиловать (in, with); to abound in fish\n");
+  EXPECT_NE(abound.article.find("<span class=ab>(in, with);</span> <span class=ew>to abound in fish</span>"),
+            std::string::npos)
+      << abound.article;
+  const auto vee = ConvertArticle("vee\n   [vi:] _n. V-образный предмет\n");
+  EXPECT_EQ(vee.article.find("<span class=ew>"), std::string::npos) << vee.article;
+  // A parenthesised English example is not a note.
+  const auto above = ConvertArticle("above\n   [\u025c\u2197b\u028cv] _n. (the above) вышесказанное\n");
+  EXPECT_NE(above.article.find("<span class=ew>(the above)</span>"), std::string::npos) << above.article;
+}
+
+TEST(DictConvTables, FormsTranslationsAndTheRussianOrder) {
+  std::string text;
+  std::vector<IndexEntry> index;
+  auto add = [&](const std::string& word, const std::string& body) {
+    index.push_back({word, text.size(), body.size()});
+    text += body;
+  };
+  add("bicycle", "bicycle\n   [\u2197ba\u026as\u026akl] _n. велосипед\n");
+  add("bike", "bike\n   [ba\u026ak] _сокр. _разг. от bicycle\n");
+  add("go", "go\n   [g\u025c\u028a] _v. (went - gone) идти, ходить\n");
+  add("ken", "ken\n   [k\u025bn] _v. _шотл. знать\n");
+  add("know", "know\n   [n\u025c\u028a] _v. (knew - known) знать; иметь представление\n");
+  add("went", "went\n   [w\u025bnt] _p. от go\n");
+  add("we", "we\n   [wi:] _pron. pers (_obj. us) мы\n");
+  const auto t = BuildTables(index, text, CourseVerbForms("go\tv\t-\twent\tgone\tgoing\r\n"),
+                             ParseSenseCounts("know%2:31:01:: 1 900\nken%1:09:00:: 1 2\n"));
+  // The forms: articles first, then the course's table; abbreviations are no forms.
+  EXPECT_EQ(SerializeForms(t.forms),
+            "going\tgo\tpres-p.\r\ngone\tgo\tp-p.\r\nknew\tknow\tp.\r\nknown\tknow\tp-p.\r\nwent\tgo\tp.\r\n");
+  // A form and an abbreviation take the translation of the word they name.
+  auto translation = [&](const char* head) {
+    for (const auto& r : t.english.records())
+      if (r.headword == head) return lx::Cp1251ToUtf8(r.translation);
+    return std::string("(none)");
+  };
+  EXPECT_EQ(translation("went"), "идти, ходить");
+  EXPECT_EQ(translation("bike"), "велосипед");
+  // No key comes from a grammar note; the everyday word comes first; "мы" is recovered.
+  std::map<std::string, std::string> russian;
+  for (const auto& r : t.russian.records()) russian[lx::Cp1251ToUtf8(r.headword)] = r.article;
+  EXPECT_EQ(russian.count("от"), 0u);
+  EXPECT_EQ(russian.count("и от"), 0u);
+  ASSERT_EQ(russian.count("знать"), 1u);
+  EXPECT_EQ(russian["знать"].find("<span class=ew>know</span>"), 0u) << russian["знать"];
+  ASSERT_EQ(russian.count("мы"), 1u);
+  EXPECT_EQ(russian["мы"].find("<span class=ew>we</span>"), 0u) << russian["мы"];
+}
+
+// Every transcription inside an article is marked as one (class sy), also in a reference
+// and after a homonym number written without its space.
+TEST(DictConvArticle, TranscriptionsInsideArticlesAreMarked) {
+  const auto adherent = ConvertArticle(
+      "adherent\n   [\u025bd\u2197h\u026a\u025cr\u025cnt] _n. = adherer [\u025cd\u2197h\u026a\u025cr\u025c] _n.\n");
+  EXPECT_NE(adherent.article.find("<span class=sy>[qd'hIqrq]</span>"), std::string::npos) << adherent.article;
+  const auto bail = ConvertArticle("bail\n   _I [be\u026al] _n. залог\n   _II[be\u026al] _v. вычерпывать\n");
+  EXPECT_NE(bail.article.find("<span class=nr>II</span>"), std::string::npos) << bail.article;
+  EXPECT_EQ(bail.article.find("II["), std::string::npos) << bail.article;
 }

@@ -167,3 +167,41 @@ TEST_F(BuiltTables, RussianLookupsListTheirEnglishEquivalents) {
     EXPECT_NE(Built().russian.record(k).article.find(c.line), std::string::npos) << c.headword;
   }
 }
+
+// What a learner meets in the built tables: the everyday equivalent first, no keys made of
+// grammar notes, forms that translate like their lemma, and the table of forms.
+TEST_F(BuiltTables, LearnersSeeEverydayWordsAndRealTranslations) {
+  struct Case {
+    const char* russian;
+    const char* first;  // the first English equivalent
+  } firsts[] = {{"знать", "know"}, {"ребёнок", "child"}, {"тысяча", "thousand"}, {"мы", "we"},
+                {"и", "and"},     {"дом", "home"},       {"говорить", "say"}};
+  for (const auto& c : firsts) {
+    int k = FindRussian(W(c.russian));
+    ASSERT_GT(k, 0) << c.russian;
+    EXPECT_EQ(Built().russian.record(k).headword, W(c.russian));
+    EXPECT_EQ(Built().russian.record(k).article.find(std::string("<span class=ew>") + c.first + "</span>"), 0u)
+        << c.russian << ": " << Built().russian.record(k).article.substr(0, 200);
+  }
+  for (const char* note : {"от", "и от"}) {
+    const int k = FindRussian(W(note));
+    EXPECT_FALSE(k > 0 && Built().russian.record(k).headword == W(note)) << note;
+  }
+  for (const auto& r : Built().russian.records()) {
+    size_t lines = 0;
+    for (size_t p = r.article.find("<br>"); p != std::string::npos; p = r.article.find("<br>", p + 1)) ++lines;
+    ASSERT_LE(lines, 15u) << r.headword;
+  }
+  for (const auto& r : Built().english.records())
+    ASSERT_FALSE(r.translation == W("от") || r.translation.starts_with(W("от;")) || r.translation.starts_with(W("и от")))
+        << r.headword << ": " << r.translation;
+  for (const char* form : {"went", "children", "feet", "bought"}) {
+    const int k = FindEnglish(form);
+    ASSERT_GT(k, 0) << form;
+    EXPECT_FALSE(Built().english.record(k).translation.empty()) << form;
+  }
+  std::string forms;
+  ASSERT_TRUE(lx::ReadFileBytes("data/forms.txt", forms)) << "data/forms.txt is missing: run tools/build-data.sh";
+  for (const char* line : {"went\tgo\tp.\r\n", "children\tchild\tpl.\r\n", "does\tdo\tpres.\r\n", "is\tbe\tv.\r\n"})
+    EXPECT_NE(forms.find(line), std::string::npos) << line;
+}

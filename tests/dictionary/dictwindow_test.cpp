@@ -87,8 +87,9 @@ class DictionaryWindow : public ::testing::Test {
     sound_ = std::make_unique<SoundService>(sounds_, DataDir(dir_.string()));
   }
 
-  std::unique_ptr<Tform9> Make() {
+  std::unique_ptr<Tform9> Make(const WordForms* forms = nullptr) {
     DictionaryContext c;
+    c.wordForms = forms;
     c.dictTable = &english_;
     c.dict2Table = &russian_;
     c.soundIndex = &sounds_;
@@ -163,10 +164,10 @@ TEST_F(DictionaryWindow, LooksUpAsTypedAndKeepsTheQueryInTheHistory) {
   } cases[] = {
       {"Run", "run", "[rVn]1. v бежать", "run.wav"},
       {"ice_cream", "ice cream", "['ais'kri:m]мороженое", ""},
-      {"running", "run", "[rVn]1. v бежать", "running.wav"},  // the sound is the key's, the article the near match's
+      {"running", "run", "running — форма слова run", "running.wav"},  // the sound is the key's, the article the lemma's
       {"7 дней", "7 дней", "seven days", ""},          // a digit first: the Russian table
       {"Бежать", "бежать", "run", ""},
-      {"zzzz", "zzzz", "", ""},                           // above every headword: nothing shown
+      {"zzzz", "zzzz", "Слова «zzzz» нет в словаре.", ""},  // above every headword: said to be unknown
   };
   for (const Case& c : cases) {
     const AudioHandle before = sound_->AudioChannel();
@@ -178,6 +179,47 @@ TEST_F(DictionaryWindow, LooksUpAsTypedAndKeepsTheQueryInTheHistory) {
   }
   EXPECT_EQ(w->LookupHistory[4], "ice_cream");
   EXPECT_EQ(w->LookupHistory[5], "Run");
+}
+
+// A form shows its lemma's article under a line that names both; an unknown word says
+// so, offers the headwords spelled nearly alike, and stays in the entry field as typed.
+TEST_F(DictionaryWindow, FormsLeadToTheirLemmaAndUnknownWordsSaySo) {
+  WordForms forms;
+  forms.Load("went\tgo\tp.\r\n");
+  auto w = Make(&forms);
+  auto lines = [&] {
+    std::vector<std::string> out;
+    for (QTextBlock b = w->RichEdit1->document()->firstBlock(); b.isValid(); b = b.next())
+      out.push_back(Cp1251ToUtf8(FromQ(b.text())));
+    return out;
+  };
+  struct Case {
+    const char* typed;
+    const char* shown;  // entry field after the lookup
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"Went", "go", {"went — форма слова go (прошедшее время)", "[gou]v идти", ""}},
+      {"runs", "run", {"runs — форма слова run", "[rVn]1. v бежать", "blue", "quoted", ""}},
+      // Near match "run" (score 3) after the note.
+      {"runx", "runx", {"Слова «runx» нет в словаре.", "Может быть: run", "Ближайшее слово словаря:",
+                        "[rVn]1. v бежать", "blue", "quoted", ""}},
+      // The near match "run" scores 0: no article.
+      {"rum", "rum", {"Слова «rum» нет в словаре.", "Может быть: run", ""}},
+      {"qqq", "qqq", {"Слова «qqq» нет в словаре.", ""}},
+  };
+  for (const Case& c : cases) {
+    Query(*w, c.typed);
+    EXPECT_EQ(Cp1251ToUtf8(FromQ(w->Edit1->text())), c.shown) << c.typed;
+    EXPECT_EQ(lines(), c.lines) << c.typed;
+    EXPECT_EQ(w->LookupHistory[0], c.typed);
+  }
+  // The transcription keeps its look under a note; the note keeps the pane's face.
+  Query(*w, "runs");
+  QTextCursor at(w->RichEdit1->document()->findBlockByNumber(1));
+  at.setPosition(at.block().position() + 2);
+  EXPECT_EQ(at.charFormat().fontFamilies().toStringList().value(0), "PhoneticTM");
+  at.setPosition(w->RichEdit1->document()->firstBlock().position() + 2);
+  EXPECT_NE(at.charFormat().fontFamilies().toStringList().value(0), "PhoneticTM");
 }
 
 TEST_F(DictionaryWindow, HistoryTakesRepeatsOnceAndBackReturnsToThePreviousQuery) {
@@ -223,6 +265,28 @@ TEST_F(DictionaryWindow, ArticleMarkupStylesClosedLinesOnly) {
   EXPECT_EQ(formatAt(2, 0).fontPointSize(), 10);
   EXPECT_EQ(w->RichEdit1->CaretOffset(), 0);
   EXPECT_FALSE(w->RichEdit1->isHidden());
+}
+
+// Transcriptions inside an article (class sy) are drawn in the phonetic font; the text
+// around them keeps the pane's face.
+TEST_F(DictionaryWindow, TranscriptionsInsideArticlesUseThePhoneticFont) {
+  english_.Append({"zz", "wOz", "(" + Cp("полная форма") + "); <span class=sy>[wqz]</span>, <span class=sy>[wz]</span><br>", ""});
+  auto w = Make();
+  Query(*w, "zz");
+  const QTextBlock line = w->RichEdit1->document()->firstBlock();
+  const std::string text = FromQ(line.text());
+  auto familyAt = [&](size_t column) {
+    QTextCursor c(line);
+    c.setPosition(line.position() + static_cast<int>(column) + 1);
+    return c.charFormat().fontFamilies().toStringList().value(0);
+  };
+  for (const char* transcription : {"[wqz]", "[wz]"}) {
+    const size_t at = text.find(transcription);
+    ASSERT_NE(at, std::string::npos) << transcription;
+    for (size_t k = 0; k < std::string_view(transcription).size(); ++k)
+      EXPECT_EQ(familyAt(at + k), "PhoneticTM") << transcription << " at " << k;
+  }
+  EXPECT_NE(familyAt(text.find('(') + 1), "PhoneticTM");
 }
 
 TEST_F(DictionaryWindow, BadKeysAndArticlesNeitherCrashNorHang) {

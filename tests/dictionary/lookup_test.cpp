@@ -94,4 +94,81 @@ TEST(FindHeadword, TieOrderAndWindowClipping) {
   EXPECT_EQ(lx::FindHeadword(t, "b435"), 44);
 }
 
+// Each ending rule where it decides the score: the rule applies first, and without it
+// a later rule (or none) would give another allowance. Rules 3, 4, 7 and 9 give what the
+// general rule after them gives, and rules 22 and 24 are always preceded by rule 20, so
+// their cases pin the allowance only.
+TEST(MatchScores, EveryRussianEndingRule) {
+  struct Case {
+    const char* key;
+    const char* headword;
+    int score;
+  } cases[] = {
+      {"учился", "учение", 0},       // 1 я/е (rule 20 would give 2)
+      {"большая", "большой", 7},    // 2 ая/ой
+      {"новый", "новое", 3},         // 3 й/е
+      {"книге", "книга", 5},         // 4 е/а
+      {"землю", "земля", 5},         // 5 ю/я
+      {"тетради", "тетрадь", 7},     // 6 и/ь
+      {"окна", "окно", 4},           // 7 а/о
+      {"читает", "читать", 6},       // 8 ет/ть
+      {"новой", "новый", 3},         // 9 ой/ый
+      {"написан", "написать", 8},    // 10 ан/ать
+      {"окнах", "окно", 5},          // 11 ах/о
+      {"тихом", "тихий", 5},         // 12 ом/ий
+      {"новые", "новый", 5},         // 13 е
+      {"синий", "синяя", 3},         // 14 й
+      {"столы", "стол", 5},          // 15 ы
+      {"стола", "стол", 5},          // 16 а
+      {"столах", "стол", 4},         // 17 х
+      {"столов", "стол", 6},         // 18 ов
+      {"синим", "синий", 7},         // 19 им
+      {"учится", "учить", 6},        // 20 ся
+      {"сказано", "сказать", 9},     // 21 ано
+      {"учиться", "учить", 7},       // 20 before 22 (ься would give 9)
+      {"руками", "рука", 8},         // 23 ами
+      // The minimum lengths: too short for the paired rule.
+      {"ая", "ой", -2},
+      {"ет", "ть", -2},
+      {"ан", "ать", -1},
+      {"ано", "ать", -1},
+      {"ах", "о", 0},                // rule 11 needs three letters; rule 17 applies
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(lx::RussianMatchScore(Cp(c.key), Cp(c.headword)), c.score) << c.key << "/" << c.headword;
+}
+
+// The near-match window reaches exactly 32 records on each side of the insertion point.
+TEST(FindHeadword, WindowReachesThirtyTwoRecordsEachSide) {
+  // Left: "abcdefh" (score 4) < fillers < key "abcdefi" < "abcdefj0" (k, right after
+  // the fillers). Right: key "abcdefg" < fillers (the first is k) < "abcdefh" (score 4).
+  // Fillers and "abcdefj0" are longer than the key and score 0.
+  auto table = [](int fillers, bool left) {
+    lx::DictTable t;
+    if (left) t.Append({"abcdefh", "", "", ""});
+    for (int i = 0; i < fillers; ++i) {
+      char h[16];
+      std::snprintf(h, sizeof h, left ? "abcdefh%02d" : "abcdefga%02d", i);
+      t.Append({h, "", "", ""});
+    }
+    t.Append({left ? "abcdefj0" : "abcdefh", "", "", ""});
+    return t;
+  };
+  struct Case {
+    int fillers;
+    bool left;
+    const char* key;
+    int position;
+  } cases[] = {
+      {31, true, "abcdefi", 1},    // "abcdefh" at k - 32
+      {32, true, "abcdefi", 34},   // at k - 33: out of reach, k wins
+      {31, false, "abcdefg", 32},  // "abcdefh" (score 4) at k + 31
+      {32, false, "abcdefg", 33},  // at k + 32
+      {33, false, "abcdefg", 1},   // at k + 33: out of reach, the first filler k wins
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(lx::FindHeadword(table(c.fillers, c.left), c.key), c.position)
+        << c.fillers << (c.left ? " left" : " right");
+}
+
 }  // namespace

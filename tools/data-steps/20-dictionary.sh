@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Builds data/dict1.txt and data/dict2.txt from the Mueller dictionary (mueller7-dict).
+# Builds data/dict1.txt, data/dict2.txt and the table of word forms data/forms.txt from the
+# Mueller dictionary (mueller7-dict) and the course's verb tables; WordNet's sense counts
+# (wordnet-base) put the everyday English words first in the Russian table.
 set -euo pipefail
 src=/usr/share/dictd
 index="$src/mueller7.index"
@@ -17,9 +19,19 @@ if [ ! -x "$conv" ]; then
 fi
 out1="$LEXITAR_DATA/dict1.txt"
 out2="$LEXITAR_DATA/dict2.txt"
+out3="$LEXITAR_DATA/forms.txt"
+verbs=()
+for table in verbs.txt verb.txt; do
+  if [ -r "$LEXITAR_DATA/$table" ]; then verbs+=("$LEXITAR_DATA/$table"); fi
+done
+counts=/usr/share/wordnet/cntlist.rev
+if [ ! -r "$counts" ]; then
+  echo "20-dictionary: $counts is missing; install wordnet-base (tools/setup.sh)" >&2
+  exit 1
+fi
 fresh=1
-for out in "$out1" "$out2"; do
-  for in in "$index" "$dict" "$conv"; do
+for out in "$out1" "$out2" "$out3"; do
+  for in in "$index" "$dict" "$conv" "$counts" "${verbs[@]}"; do
     if [ ! -e "$out" ] || [ "$in" -nt "$out" ]; then fresh=0; fi
   done
 done
@@ -28,4 +40,4 @@ if [ "$fresh" -eq 1 ]; then
   exit 0
 fi
 # The converter writes each table to a temporary file and renames it when complete.
-"$conv" "$index" "$dict" "$LEXITAR_DATA"
+"$conv" "$index" "$dict" "$LEXITAR_DATA" --counts="$counts" "${verbs[@]}"

@@ -1,5 +1,7 @@
-// dictconv INDEX DICT OUTDIR: builds OUTDIR/dict1.txt and OUTDIR/dict2.txt from the
-// Mueller dictionary in dictd form (DICT may be gzip or dictzip compressed).
+// dictconv INDEX DICT OUTDIR [--counts=CNTLIST] [VERB_TABLE...]: builds OUTDIR/dict1.txt, OUTDIR/dict2.txt and
+// the table of word forms OUTDIR/forms.txt from the Mueller dictionary in dictd form (DICT
+// may be gzip or dictzip compressed) and the course's verb tables; WordNet's sense counts
+// (cntlist.rev) order the Russian table's equivalents.
 #include <zlib.h>
 
 #include <chrono>
@@ -32,8 +34,8 @@ std::string ReadCompressed(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: dictconv INDEX DICT OUTDIR\n");
+  if (argc < 4) {
+    std::fprintf(stderr, "usage: dictconv INDEX DICT OUTDIR [--counts=CNTLIST] [VERB_TABLE...]\n");
     return 2;
   }
   auto start = std::chrono::steady_clock::now();
@@ -43,18 +45,33 @@ int main(int argc, char** argv) {
       throw std::runtime_error(std::string("cannot read ") + argv[1]);
     auto index = lx::dictconv::ParseIndex(indexText);
     std::string text = ReadCompressed(argv[2]);
-    auto tables = lx::dictconv::BuildTables(index, text);
+    std::vector<lx::dictconv::FormLink> courseForms;
+    lx::dictconv::WordCounts counts;
+    for (int i = 4; i < argc; ++i) {
+      const std::string arg = argv[i];
+      if (arg.rfind("--counts=", 0) == 0) {
+        std::string countsText;
+        if (!lx::ReadFileBytes(arg.substr(9), countsText)) throw std::runtime_error("cannot read " + arg.substr(9));
+        counts = lx::dictconv::ParseSenseCounts(countsText);
+        continue;
+      }
+      std::string table;
+      if (!lx::ReadFileBytes(argv[i], table)) throw std::runtime_error(std::string("cannot read ") + argv[i]);
+      for (auto& f : lx::dictconv::CourseVerbForms(table)) courseForms.push_back(std::move(f));
+    }
+    auto tables = lx::dictconv::BuildTables(index, text, courseForms, counts);
     std::string out = argv[3];
     if (!lx::WriteFileAtomic(out + "/dict1.txt", tables.english.Serialize()) ||
-        !lx::WriteFileAtomic(out + "/dict2.txt", tables.russian.Serialize()))
+        !lx::WriteFileAtomic(out + "/dict2.txt", tables.russian.Serialize()) ||
+        !lx::WriteFileAtomic(out + "/forms.txt", lx::dictconv::SerializeForms(tables.forms)))
       throw std::runtime_error("cannot write the tables into " + out);
     int withTranscription = 0;
     for (const auto& r : tables.english.records()) withTranscription += !r.transcription.empty();
     double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("dictconv: %d English records (%d with a transcription), %d Russian records "
-                "of %d candidates, %.2f s\n",
+                "of %d candidates, %zu word forms, %.2f s\n",
                 tables.english.count(), withTranscription, tables.russian.count(),
-                tables.russianCandidates, secs);
+                tables.russianCandidates, tables.forms.size(), secs);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "dictconv: %s\n", e.what());
     return 1;

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "app/core/cp1251.h"
+#include "app/core/foldcase.h"
 
 namespace lx::dictconv {
 namespace {
@@ -71,7 +72,7 @@ size_t MatchMarker(std::string_view line, LineKind& kind, std::string& marker) {
   if (at(0) == '_') {
     size_t i = 1;
     while (at(i) == 'I' || at(i) == 'V' || at(i) == 'X') ++i;
-    if (i > 1 && endsToken(i)) {
+    if (i > 1 && (endsToken(i) || at(i) == '[')) {  // "_III[beIl]" lacks its space
       kind = LineKind::Homonym;
       marker = std::string(line.substr(1, i - 1));
       return i;
@@ -183,13 +184,39 @@ class MarkupWriter {
   bool space_ = false;
 };
 
+// A token with any Cyrillic letter is Russian ("V-образный"); one with Latin letters only, English.
 Run WordRun(std::string_view token) {
-  bool cyr = false;
+  bool latin = false;
   for (unsigned char c : token) {
-    if (IsLatin(c)) return Run::English;
-    if (IsCyrillic(c)) cyr = true;
+    if (IsCyrillic(c)) return Run::Russian;
+    if (IsLatin(c)) latin = true;
   }
-  return cyr ? Run::Russian : Run::Plain;
+  return latin ? Run::English : Run::Plain;
+}
+
+// A parenthesised grammar note after a translation: the prepositions or placeholders
+// the word takes, "(by)", "(with, of)", "(to smb.)", "(from -ing)".
+bool IsGrammarNote(const std::vector<std::string_view>& tokens, size_t first, size_t& last) {
+  static constexpr std::string_view kWords[] = {
+      "to", "from", "of", "with", "in", "on", "at", "by", "for", "into", "out", "about", "up", "down",
+      "off", "over", "under", "upon", "against", "after", "through", "smb", "smth", "smb's", "one's",
+      "oneself", "ing", "as", "that", "than", "or", "and", "the", "a", "an", "away", "back", "round", "along",
+      "towards", "toward", "between", "among", "amongst", "across", "behind", "before", "beyond", "within",
+      "without", "onto", "past", "since", "till", "until", "via"};
+  if (tokens[first].empty() || tokens[first][0] != '(') return false;
+  for (size_t i = first; i < tokens.size() && i < first + 8; ++i) {
+    for (auto part : SplitBy(tokens[i], ',')) {
+      std::string_view word = Trim(part, "().;:-");
+      if (word.empty()) continue;
+      if (word.back() == '.') word.remove_suffix(1);
+      if (std::find(std::begin(kWords), std::end(kWords), word) == std::end(kWords)) return false;
+    }
+    if (tokens[i].find(')') != std::string_view::npos) {
+      last = i;
+      return true;
+    }
+  }
+  return false;
 }
 
 // Renders the content of one logical line; labels lose their "_".
@@ -197,17 +224,27 @@ void RenderContent(std::string_view content, MarkupWriter& w) {
   auto tokens = SplitBy(content, ' ');
   bool reference = false;  // inside "{...}" or after "="
   bool first = true;
-  for (auto token : tokens) {
+  size_t noteEnd = 0;  // tokens up to here belong to a grammar note
+  bool inNote = false;
+  for (size_t t = 0; t < tokens.size(); ++t) {
+    std::string_view token = tokens[t];
     if (token.empty()) continue;
     if (!first) w.Space();
     first = false;
+    if (!inNote && !reference && IsGrammarNote(tokens, t, noteEnd)) inNote = true;
+    if (inNote) {
+      w.Put(Run::Grammar, token);
+      inNote = t < noteEnd;
+      continue;
+    }
     if (token[0] == '{') reference = true;
     if (token == "=") reference = true;
     if (reference) {
       std::string text;
       for (char c : token)
         if (c != '{' && c != '}' && c != '_') text += c;
-      w.Put(Run::Reference, text);
+      // "= adherer [qd'hIqrq]": the transcription keeps its own look inside a reference.
+      w.Put(text.starts_with("[") ? Run::Phonetic : Run::Reference, text);
       if (token.find('}') != std::string_view::npos || token.back() == ';') reference = false;
       continue;
     }
@@ -262,6 +299,78 @@ bool IsTranslationPhrase(std::string_view p) {
     if (c == ' ') ++words;
   }
   return cyr && words <= 4;
+}
+
+
+// A word of Latin letters (with inner "-" and "'") once the punctuation around it is
+// removed; empty when the token is anything else.
+std::string LatinWord(std::string_view token) {
+  token = Trim(token, "(),;:.!?");
+  if (token.empty()) return {};
+  for (unsigned char c : token)
+    if (!IsLatin(c) && c != '-' && c != '\'') return {};
+  if (!IsLatin(static_cast<unsigned char>(token.front())) || !IsLatin(static_cast<unsigned char>(token.back())))
+    return {};
+  return FoldLower(std::string(token));
+}
+
+// The grammar label of a form ("_p." -> "p."), empty for any other token. The source
+// writes "_p.." once in a while.
+std::string FormLabel(std::string_view token) {
+  token = Trim(token, "(");
+  if (!IsLabelToken(token)) return {};
+  std::string label(token.substr(1, LabelLength(token)));
+  while (label.size() > 1 && label.back() == '.' && label[label.size() - 2] == '.') label.pop_back();
+  static constexpr std::string_view kForms[] = {"p.", "p-p.", "pres-p.", "pl.", "comp.", "sup.", "obj.", "pres."};
+  for (auto f : kForms)
+    if (label == f) return label;
+  return {};
+}
+
+std::vector<std::string_view> Tokens(std::string_view content) {
+  std::vector<std::string_view> out;
+  for (auto t : SplitBy(content, ' '))
+    if (!t.empty()) out.push_back(t);
+  return out;
+}
+
+// Comma-separated Latin words ("borne, born"); empty when any part is not one.
+std::vector<std::string> LatinWords(std::string_view text) {
+  std::vector<std::string> out;
+  for (auto part : SplitBy(text, ',')) {
+    std::string w = LatinWord(Trim(part));
+    if (w.empty() || w.find(' ') != std::string::npos) return {};
+    out.push_back(std::move(w));
+  }
+  return out;
+}
+// "тот" (та, то, те) before a clause that "кто" or "что" opens.
+bool IsPronounBeforeClause(std::string_view pronoun, std::string_view next) {
+  static constexpr std::string_view kPronouns[] = {"\xf2\xee\xf2", "\xf2\xe0", "\xf2\xee", "\xf2\xe5"};  // тот та то те
+  static constexpr std::string_view kOpeners[] = {"\xea\xf2\xee", "\xf7\xf2\xee"};  // кто что
+  bool isPronoun = false;
+  for (auto p : kPronouns) isPronoun = isPronoun || pronoun == p;
+  if (!isPronoun) return false;
+  for (auto o : kOpeners)
+    if (next.substr(0, o.size()) == o && (next.size() == o.size() || next[o.size()] == ' ')) return true;
+  return false;
+}
+
+// How much less a translation says about the Russian word: a poetic, dated, dialect or
+// slang sense ("_поэт. вечер" of "even"), or a sense of a part of speech other than the
+// word's main one ("слово" of the noun "say").
+int MarginalSensePenalty(std::string_view content, const std::string& pos, const std::string& firstPos) {
+  static constexpr std::string_view kMarginal[] = {
+      "_\xef\xee\xfd\xf2.", "_\xf3\xf1\xf2.", "_\xe0\xf0\xf5.", "_\xe4\xe8\xe0\xeb.",  // поэт. уст. арх. диал.
+      "_\xf0\xe5\xe4\xea.", "_\xe6\xe0\xf0\xe3.", "_\xf8\xee\xf2\xeb.", "_\xf1\xeb.",  // редк. жарг. шотл. сл.
+      "_\xe8\xf0\xee\xed.", "_\xf8\xf3\xf2\xeb.", "_\xe1\xe8\xe1\xeb.", "_\xe2\xf3\xeb\xfc\xe3."};  // ирон. шутл. библ. вульг.
+  int penalty = !pos.empty() && !firstPos.empty() && pos != firstPos ? 4 : 0;
+  for (auto token : SplitBy(content, ' ')) {
+    token = Trim(token, "(");
+    for (auto label : kMarginal)
+      if (token == label) return penalty + 8;
+  }
+  return penalty;
 }
 
 }  // namespace
@@ -388,6 +497,7 @@ std::vector<SourceLine> SplitSourceLines(std::string_view body) {
 }
 
 std::vector<std::vector<std::string>> SenseTranslations(std::string_view content) {
+  static const std::string kFrom = "\xee\xf2", kAndFrom = "\xe8 \xee\xf2";  // от, и от
   std::string text;
   for (auto token : SplitBy(content, ' ')) {
     if (IsLabelToken(token)) token = token.substr(1 + LabelLength(token));
@@ -408,11 +518,74 @@ std::vector<std::vector<std::string>> SenseTranslations(std::string_view content
       std::string phrase;
       for (char c : t)  // collapse the spaces left by removed parts
         if (c != ' ' || (!phrase.empty() && phrase.back() != ' ')) phrase += c;
+      // "от" is what a grammar note leaves ("_p. и _p-p. от buy", "_сокр. от bicycle").
+      if (phrase == kFrom || phrase == kAndFrom) continue;
+      // "тот, кто связывает" is one phrase, not "тот" and "кто связывает".
+      if (!phrases.empty() && IsPronounBeforeClause(phrases.back(), phrase)) {
+        phrases.back() += ", " + phrase;
+        continue;
+      }
       if (IsTranslationPhrase(phrase)) phrases.push_back(std::move(phrase));
     }
     if (!phrases.empty()) groups.push_back(std::move(phrases));
   }
   return groups;
+}
+
+std::vector<FormLink> FormLinksOfLine(std::string_view headword, std::string_view content) {
+  static const std::string kFrom = "\xee\xf2";    // от
+  static const std::string kAnd = "\xe8";         // и
+  static const std::string kVerb = "\xe3\xeb.";   // гл.
+  static const std::string kAbbreviation = "_\xf1\xee\xea\xf0.";  // _сокр.
+  std::vector<FormLink> out;
+  const auto tokens = Tokens(content);
+  const std::string head(headword);
+  auto add = [&](std::string form, std::string lemma, std::string label) {
+    if (form.empty() || lemma.empty() || form == lemma) return;
+    out.push_back({std::move(form), std::move(lemma), std::move(label)});
+  };
+  for (size_t i = 0; i < tokens.size(); ++i) {
+    // "_p. и _p-p. от buy": the headword is a form of the word after "от".
+    if (tokens[i] == kFrom && i + 1 < tokens.size()) {
+      std::string labels;
+      for (size_t j = i; j-- > 0;) {
+        if (tokens[j] == kAnd) continue;
+        std::string label = FormLabel(tokens[j]);
+        if (label.empty() && Trim(tokens[j], "(") == kAbbreviation) label = "abbr";
+        if (label.empty() && IsLabelToken(Trim(tokens[j], "("))) continue;  // "_разг.", "_ам."
+        if (label.empty()) break;
+        labels = labels.empty() ? label : label + " " + labels;
+      }
+      if (!labels.empty()) add(head, LatinWord(tokens[i + 1]), labels);
+    }
+    // "... времени гл. to be"
+    if (tokens[i] == kVerb && i + 2 < tokens.size() && tokens[i + 1] == "to")
+      add(head, LatinWord(tokens[i + 2]), "v.");
+    // "_v. (went - gone)": the past and the past participle of the headword.
+    if (tokens[i] == "_v." && i + 1 < tokens.size() && tokens[i + 1].starts_with("(")) {
+      const size_t open = static_cast<size_t>(tokens[i + 1].data() - content.data());
+      const size_t close = content.find(')', open);
+      if (close != std::string_view::npos) {
+        const std::string_view inner = content.substr(open + 1, close - open - 1);
+        const size_t dash = inner.find(" - ");
+        if (dash != std::string_view::npos) {
+          auto past = LatinWords(inner.substr(0, dash)), participle = LatinWords(inner.substr(dash + 3));
+          if (!past.empty() && !participle.empty()) {
+            for (auto& f : past) add(f, head, "p.");
+            for (auto& f : participle) add(f, head, "p-p.");
+          }
+        }
+      }
+    }
+    // "(_pl. admen)": an irregular plural, written whole (not an ending such as "os").
+    if (tokens[i] == "(_pl." && i + 1 < tokens.size() && head.find(' ') == std::string::npos) {
+      std::string form = LatinWord(tokens[i + 1]);
+      if (form.size() >= 3 && head.size() >= 2 && form.compare(0, 2, head, 0, 2) == 0 &&
+          form.size() + 2 >= head.size())
+        add(form, head, "pl.");
+    }
+  }
+  return out;
 }
 
 ConvertedArticle ConvertArticle(std::string_view utf8) {
@@ -422,6 +595,7 @@ ConvertedArticle ConvertArticle(std::string_view utf8) {
   MarkupWriter w(a.article);
   a.headword = SourceToCp1251(Trim(utf8.substr(0, nl == std::string_view::npos ? utf8.size() : nl)));
   std::string pos;
+  std::string firstPos;  // the word's main part of speech: the first of its homonym
   int sense = 0;  // translating lines since the last homonym or group
   int sensesInTranslation = 0;
   for (auto& line : SplitSourceLines(body)) {
@@ -446,7 +620,10 @@ ConvertedArticle ConvertArticle(std::string_view utf8) {
         }
       }
     }
-    if (line.kind == LineKind::Homonym) pos.clear();
+    if (line.kind == LineKind::Homonym) {
+      pos.clear();
+      firstPos.clear();  // another homonym is another word
+    }
     if (line.kind == LineKind::Homonym || line.kind == LineKind::Group) sense = 0;
     if (header) {
       for (auto token : SplitBy(content, ' '))
@@ -454,6 +631,7 @@ ConvertedArticle ConvertArticle(std::string_view utf8) {
           std::string_view label = token.substr(1, LabelLength(token));
           if (IsPartOfSpeech(label)) {
             pos = std::string(label);
+            if (firstPos.empty()) firstPos = pos;
             break;
           }
         }
@@ -474,11 +652,12 @@ ConvertedArticle ConvertArticle(std::string_view utf8) {
       RenderContent(content, w);
       w.EndLine();
     }
+    for (auto& link : FormLinksOfLine(FoldLower(a.headword), line.content)) a.forms.push_back(std::move(link));
     if (line.kind == LineKind::SubSense) continue;  // sub-senses translate idioms
     auto groups = SenseTranslations(content);
     int order = 0;
     for (auto& g : groups)
-      for (auto& p : g) a.links.push_back({p, pos, sense * 4 + std::min(order++, 3)});
+      for (auto& p : g) a.links.push_back({p, pos, sense * 4 + std::min(order++, 3) + MarginalSensePenalty(content, pos, firstPos)});
     if (!groups.empty()) ++sense;
     if (!groups.empty() && sensesInTranslation < 3 && a.translation.size() < 40) {
       std::string part;

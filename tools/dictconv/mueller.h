@@ -55,13 +55,28 @@ struct RussianLink {
   int rank = 0;         // 4 x the sense's place in its part of speech + the phrase's place in it
 };
 
+// A word form that an article names with its dictionary form: "_p. от go" in the article
+// of "went", "(went - gone)" after "_v." in the article of "go", "(_pl. admen)".
+struct FormLink {
+  std::string form;   // Windows-1251, lower case
+  std::string lemma;  // Windows-1251, lower case
+  std::string label;  // grammar label: "p.", "p-p.", "p. p-p.", "pres-p.", "pl.", "comp.", ...;
+                      // "abbr" for an abbreviation ("_сокр. от bicycle"), which is no form
+};
+
 struct ConvertedArticle {
   std::string headword;       // as the article spells it, Windows-1251
   std::string transcription;  // phonetic codes, may be empty
   std::string article;        // one line of article markup
   std::string translation;    // short plain Russian translation
   std::vector<RussianLink> links;
+  std::vector<FormLink> forms;
 };
+
+// The word forms one logical line of the article of `headword` names (both lower case,
+// Windows-1251): the headword as a form of another word ("_p. и _p-p. от buy",
+// "... гл. to be"), or forms of the headword ("_v. (went - gone)", "(_pl. admen)").
+std::vector<FormLink> FormLinksOfLine(std::string_view headword, std::string_view content);
 
 // Converts one source article (UTF-8, starting with its headword line).
 ConvertedArticle ConvertArticle(std::string_view utf8);

@@ -10,6 +10,7 @@ DATA_DIR and moved into place at the end, so a failed build leaves the old index
 """
 import collections
 import concurrent.futures
+import gzip
 import os
 import re
 import shutil
@@ -21,7 +22,8 @@ import wave
 HERE = os.path.dirname(os.path.abspath(__file__))
 VOICE = "en-gb-x-rp"
 SOUND_DIR = "sounds"
-TOTAL = 12000           # entries wanted in all (at least 10,000)
+TOTAL = 12000           # entries wanted in all (at least 10,000) before the word forms
+MAX_FORMS = 9000        # word forms recorded after every other entry
 FILE_ITEMS = 300        # items per recording (200-400)
 # Constant bit rate, so that a seek lands on the same sample in every decoder; 56 kbit/s
 # is the lowest rate at 22,050 Hz whose first frame holds the LAME header with the
@@ -242,6 +244,116 @@ def extract_words(raw, is_html):
     return [w.decode("ascii").lower() for w in words]
 
 
+MUELLER_TEXT = "/usr/share/dictd/mueller7.dict.dz"
+# Words without regular forms: the modal verbs, and "be" and "have" (is, has).
+NO_INFLECTIONS = {"may", "might", "must", "shall", "should", "would", "could", "ought", "can", "be", "have"}
+# Contractions as a text writes them; a click gives them without the apostrophe.
+CONTRACTIONS = """don't doesn't didn't isn't aren't wasn't weren't hasn't haven't hadn't won't can't
+couldn't shouldn't wouldn't mustn't needn't shan't ain't i'm you're we're they're he's she's it's
+that's what's where's who's there's here's let's i've you've we've they've i'd you'd he'd she'd
+we'd they'd i'll you'll he'll she'll we'll they'll it'll""".split()
+
+
+def syllables(word):
+    return len(re.findall(r"[aeiouy]+", word.rstrip("e"))) or 1
+
+
+def inflections(word, kinds, real):
+    """The regular inflections of a word for its parts of speech (`kinds`: "n", "v", "a"),
+    spelled by the usual rules; a final consonant is doubled in one syllable, and in
+    longer words only when the dictionary's text spells it so (beginning, not visitting)."""
+    out = []
+    if "n" in kinds or "v" in kinds:
+        if re.search(r"(s|x|z|ch|sh)$", word):
+            out.append(word + "es")
+        elif re.search(r"[^aeiou]y$", word):
+            out.append(word[:-1] + "ies")
+        elif re.search(r"[^aeiou]o$", word):
+            out.append(word + "es" if word + "es" in real else word + "s")
+        else:
+            out.append(word + "s")
+    endings = (["ed", "ing"] if "v" in kinds else []) + (["er", "est"] if "a" in kinds and syllables(word) <= 2 else [])
+    for ending in endings:
+        if word.endswith("e"):
+            form = word + ending[1:] if ending[0] == "e" else (word + ending if word[-2:] in ("ee", "oe", "ye") else word[:-1] + ending)
+        elif re.search(r"[^aeiou]y$", word) and ending != "ing":
+            form = word[:-1] + "i" + ending
+        elif re.search(r"(^|[^aeiou])[aeiou][^aeiouwxy]$", word) and (
+                syllables(word) == 1 or (word + word[-1] + ending in real and word + ending not in real)):
+            form = word + word[-1] + ending
+        else:
+            form = word + ending
+        if ending in ("er", "est") and form not in real:
+            continue  # "more beautiful", not "beautifuller"
+        out.append(form)
+    return out
+
+
+def words_of_dictionary_text():
+    """Every word the dictionary's own articles use, lower case."""
+    try:
+        with gzip.open(MUELLER_TEXT, "rb") as f:
+            text = f.read().decode("utf-8", "replace")
+    except OSError:
+        return set()
+    return {w.lower() for w in re.findall(r"[A-Za-z]+", text)}
+
+
+def parts_of_speech(data):
+    """Headword -> the parts of speech its article gives ("n", "v", "a"), and the words
+    the table of forms gives irregular forms of: {lemma: forms}, and which kinds they cover."""
+    kinds = {}
+    path = os.path.join(data, "dict1.txt")
+    if os.path.exists(path):
+        lines = open(path, "rb").read().decode("cp1251", "replace").split("\r\n")
+        for i in range(0, len(lines) - 3, 4):
+            article = lines[i + 2]
+            # Pronouns, prepositions, conjunctions and the like have no regular forms
+            # ("buts", "abouts"), whatever nouns their articles also list.
+            if re.search(r"<span class=ps>[^<]*(pron|prep|cj|conj|art|part)\.", article):
+                continue
+            found = set(re.findall(r"<span class=ps>(n|v|a)\.</span>", article))
+            if found and lines[i] not in kinds:
+                kinds[lines[i]] = found
+    return kinds
+
+
+def word_forms(data, lemmas, known):
+    """The forms of the index's words that get recordings of their own, most common lemma
+    first: the dictionary's table of forms (went, children), then the regular inflections
+    of each word's parts of speech (an irregular verb or plural has its forms in the
+    table), then the contractions."""
+    table = collections.defaultdict(list)
+    irregular = collections.defaultdict(set)
+    path = os.path.join(data, "forms.txt")
+    if os.path.exists(path):
+        for line in open(path, "rb").read().decode("cp1251").split("\r\n"):
+            parts = line.split("\t")
+            if len(parts) == 3 and parts[2] != "'" and re.fullmatch(r"[a-z]+", parts[0]):
+                table[parts[1]].append(parts[0])
+                if parts[2].startswith("p.") or parts[2] == "p-p.":
+                    irregular[parts[1]].add("v")
+                if parts[2] == "pl.":
+                    irregular[parts[1]].add("n")
+    kinds = parts_of_speech(data)
+    real = words_of_dictionary_text()
+    out, seen = [], set(known)
+    for lemma in lemmas:
+        regular = kinds.get(lemma, set())
+        generated = []
+        if lemma not in NO_INFLECTIONS and re.fullmatch(r"[a-z]+", lemma):
+            generated = inflections(lemma, regular - irregular[lemma], real)
+        if "v" in irregular[lemma] and lemma not in NO_INFLECTIONS:  # its -s and -ing are still regular: goes, going
+            generated += [f for f in inflections(lemma, {"v"}, real) if not f.endswith("ed")]
+        for form in table.get(lemma, []) + generated:
+            if form not in seen:
+                seen.add(form)
+                out.append(form)
+    out = out[:MAX_FORMS - len(CONTRACTIONS)]
+    out += [c for c in CONTRACTIONS if click_key(c) not in seen]
+    return out
+
+
 def click_key(word):
     """The index word a click on `word` looks up: the word without apostrophes."""
     return word.replace("'", "")
@@ -343,6 +455,8 @@ def main():
     candidates += [w for w in texts if w not in set(candidates)]
     shown = set(candidates)
     candidates += [w for w in ranked if w not in shown][:TOTAL - len(candidates)]
+    # Word forms come last, so every entry before them keeps its number.
+    candidates += word_forms(data, candidates, set(candidates) | fixed_words)
 
     tmp = tempfile.mkdtemp(prefix=".sounds-", dir=data)
     try:
