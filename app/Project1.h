@@ -8,6 +8,8 @@
 #include "Unit17.h"
 #include "Unit18.h"
 #include "dictionary/Unit9.h"
+#include "lessons/Unit4.h"
+#include "lessons/Unit5.h"
 #include "lessons/Unit10.h"
 #include "lessons/Unit12.h"
 #include "lessons/Unit14.h"
@@ -26,6 +28,8 @@ class Project1 {
   TForm17* form17() const { return form17_.get(); }
   // The lesson 6 word list: loaded from "data\\w01.txt" at start, written back at the end.
   WordList& lesson6List() { return lesson6List_; }
+  Tform4* form4() const { return form4_.get(); }
+  Tform5* form5() const { return form5_.get(); }
   Tform10* form10() const { return form10_.get(); }
   Tform12* form12() const { return form12_.get(); }
   Tform14* form14() const { return form14_.get(); }
@@ -47,6 +51,8 @@ class Project1 {
   std::unique_ptr<Tform9> form9_;
   std::unique_ptr<TForm17> form17_;
   PictureTable pictureTable_;
+  std::unique_ptr<Tform4> form4_;
+  std::unique_ptr<Tform5> form5_;
   std::unique_ptr<Tform10> form10_;
   std::unique_ptr<Tform12> form12_;
   std::unique_ptr<Tform14> form14_;

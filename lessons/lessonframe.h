@@ -54,6 +54,15 @@ struct LessonLayout {
   const StyleTable* styles = nullptr;
   const std::vector<PictureLetter>* pictures = nullptr;
   std::vector<TopicButton> topics;
+  // Where a window differs from the grammar lessons: the panel's width, the names
+  // of the frame's buttons, and a description rendered again at every call.
+  int panelWidth = 217;
+  const char* descriptionName = "SpeedButton1";
+  const char* exercisesName = "SpeedButton4";
+  const char* helpName = "SpeedButton40";
+  const char* dictionaryName = "SpeedButton41";
+  const char* settingsName = "SpeedButton42";
+  bool rerenderDescription = false;
 };
 
 // What a lesson window works with; everything outlives the window. A missing
@@ -118,11 +127,19 @@ class LessonFrame : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
   // Runs after a text has been written into the pane, before it is shown.
   virtual void TextRendered(int /*id*/) {}
+  // Lays the panel and the pane out over the client area.
+  void FormResize();
+  // Places the pane in `area`, the client area right of the panel.
+  virtual void PlaceText(const QRect& area);
+  // For a window that writes into the pane itself: the renderer, and forgetting
+  // which text is shown so that the next request renders it again.
+  MarkupRenderer& renderer() { return *renderer_; }
+  void ForgetShownText() { shownTopic_ = 0; }
+  const LessonContext& context() const { return context_; }
 
  private:
   void BuildControls();
   void FormCreate();
-  void FormResize();
   // Algorithms 1 and 2 share this: rebuild the pane unless `id` is already shown.
   void ShowText(int id, bool description);
   void WriteText(int id);

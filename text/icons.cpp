@@ -184,6 +184,14 @@ void OpenBook(QPainter& p) {
   }
 }
 
+// A card with "Aa": the alphabet window.
+void AlphabetCard(QPainter& p) {
+  p.setPen(QPen(kInk, 1.1));
+  p.setBrush(kPaper);
+  p.drawRoundedRect(QRectF(1.5, 1.5, 19, 19), 3, 3);
+  Letter(p, QRectF(1, 1, 20, 20), "Aa", 11, kRed);
+}
+
 }  // namespace
 
 void PaintIcon(QPainter& p, Icon icon, qreal size) {
@@ -202,6 +210,7 @@ void PaintIcon(QPainter& p, Icon icon, qreal size) {
     case Icon::Exercises: Exercise(p); break;
     case Icon::Topic: TopicPage(p); break;
     case Icon::Lesson: OpenBook(p); break;
+    case Icon::Alphabet: AlphabetCard(p); break;
   }
   p.restore();
 }

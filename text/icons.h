@@ -30,6 +30,7 @@ enum class Icon {
   Exercises,
   Topic,
   Lesson,
+  Alphabet,   // lesson 1's alphabet button; matches the inline picture "a"
 };
 
 // A square picture of `size` pixels.

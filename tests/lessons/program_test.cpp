@@ -80,6 +80,25 @@ TEST_F(ProgramTest, MainWindowOpensTheLessons) {
   EXPECT_TRUE(errors.empty()) << (errors.empty() ? "" : errors[0].toStdString());
 }
 
+// Lesson 1 opens from the main window on its description, with the strip folded away,
+// and its alphabet button shows the alphabet window.
+TEST_F(ProgramTest, MainWindowOpensLesson1) {
+  folder->Write("texts/les1/t01.txt", {"#3Lesson 1 text 1"});
+  auto program = Start();
+  lx::Tform4* w = program->form4();
+  ASSERT_NE(w, nullptr);
+  QToolButton* lesson1 = Button(program->form1(), "SpeedButton2");
+  ASSERT_TRUE(lesson1->isEnabled());
+  lesson1->click();
+  EXPECT_TRUE(w->isVisible());
+  EXPECT_EQ(Title(*w), "Lesson 1 text 1");
+  EXPECT_EQ(w->PaintBox1->height(), lx::Tform4::kCollapsedStripHeight);
+  EXPECT_EQ(w->RichEdit1->cursorWidth(), 0);
+  w->SpeedButton90->click();
+  EXPECT_TRUE(program->form5()->isVisible());
+  EXPECT_TRUE(errors.empty()) << (errors.empty() ? "" : errors[0].toStdString());
+}
+
 // A click in a lesson pane reaches the dictionary window's entry field; a click on a
 // transcription leaves it alone.
 TEST_F(ProgramTest, PickedWordsGoToTheDictionary) {
