@@ -96,8 +96,11 @@ QFont CaptionFont() {
 }  // namespace
 
 Tform4::Tform4(LessonContext context, QWidget* parent) : LessonFrame(Layout(), std::move(context), parent) {
-  startTimer_.setSingleShot(true);
-  pauseTimer_.setSingleShot(true);
+  // Precise timers: a coarse one may fire a little early and cut the pause short.
+  for (QTimer* timer : {&startTimer_, &pauseTimer_}) {
+    timer->setSingleShot(true);
+    timer->setTimerType(Qt::PreciseTimer);
+  }
   connect(&startTimer_, &QTimer::timeout, this, &Tform4::StartSound);
   connect(&pauseTimer_, &QTimer::timeout, this, &Tform4::ShowDuringPictures);
   BuildLessonControls();

@@ -233,7 +233,7 @@ Profile Make(qreal jaw, const Tongue& t) {
 
 // At rest, the tip behind the lower teeth and the tongue flat in the mouth.
 const Tongue kRestClosed{{50, 112}, {62, 102}, {84, 92}, {110, 88}, {134, 96}};
-const Tongue kRestOpen{{48, 118}, {62, 108}, {86, 100}, {112, 96}, {136, 104}};
+const Tongue kRestOpen{{48, 118}, {62, 108}, {86, 101}, {112, 98}, {136, 106}};
 
 Profile DrawingOf(const std::string& stem) {
   Profile p;
@@ -242,29 +242,29 @@ Profile DrawingOf(const std::string& stem) {
   } else if (stem == "r2") {  // open: the jaw down, the tongue low and drawn back
     p = Make(13, {{50, 128}, {66, 122}, {92, 118}, {118, 112}, {138, 108}});
   } else if (stem == "r6") {  // u: the back of the tongue high, the lips rounded forward
-    p = Make(5, {{50, 120}, {64, 112}, {88, 102}, {112, 88}, {134, 82}});
+    p = Make(5, {{50, 122}, {64, 116}, {88, 108}, {112, 90}, {132, 80}});
     p.lipsForward = 7;
   } else if (stem == "r7" || stem == "r35") {  // the front of the tongue on its way up
-    p = Make(5, {{47, 114}, {60, 100}, {82, 88}, {108, 90}, {134, 102}});
+    p = Make(5, {{47, 114}, {58, 100}, {80, 90}, {106, 95}, {132, 108}});
   } else if (stem == "r14") {  // i: the front of the tongue high under the hard palate
-    p = Make(4, {{46, 112}, {58, 94}, {80, 80}, {106, 82}, {134, 100}});
+    p = Make(4, {{46, 110}, {56, 92}, {78, 78}, {104, 83}, {130, 106}});
   } else if (stem == "r10") {  // e: the front of the tongue half-way up
-    p = Make(8, {{47, 118}, {60, 104}, {84, 94}, {110, 96}, {136, 106}});
+    p = Make(8, {{47, 118}, {58, 104}, {82, 94}, {108, 100}, {134, 110}});
   } else if (stem == "r12") {  // ae: the mouth wide open, the front of the tongue low
-    p = Make(15, {{46, 128}, {60, 118}, {84, 112}, {110, 110}, {136, 112}});
+    p = Make(15, {{46, 128}, {58, 120}, {82, 114}, {108, 116}, {134, 118}});
   } else if (stem == "r15") {  // closed mouth at rest: lips and teeth together
     p = Make(0, kRestClosed);
     p.lowerLip = LowerLip::Closed;
   } else if (stem == "r18") {  // k, g: the back of the tongue against the soft palate
-    p = Make(5, {{49, 118}, {62, 108}, {86, 98}, {116, 82}, {142, 76}});
+    p = Make(5, {{50, 120}, {64, 112}, {88, 102}, {112, 86}, {134, 77}});
   } else if (stem == "r22") {  // s, z: the tip close to the ridge, the teeth close
     p = Make(2, {{50, 90}, {60, 88}, {84, 90}, {110, 90}, {136, 100}});
     p.air = Air::Mouth;
     p.airPath = {{120, 100}, {86, 96}, {62, 92}, {44, 100}, {22, 106}, {6, 108}};
   } else if (stem == "r24") {  // t, d: the tip pressed on the ridge behind the upper teeth
-    p = Make(3, {{55, 85}, {64, 84}, {86, 90}, {112, 92}, {136, 102}});
+    p = Make(3, {{55, 85}, {66, 89}, {88, 97}, {112, 98}, {136, 106}});
   } else if (stem == "r34") {  // l: the tip on the ridge, the air flows along the sides
-    p = Make(4, {{55, 85}, {64, 85}, {86, 94}, {112, 98}, {136, 104}});
+    p = Make(4, {{55, 85}, {66, 90}, {88, 99}, {112, 101}, {136, 108}});
   } else if (stem == "r26") {  // sh: the blade close behind the ridge, lips forward
     p = Make(2, {{52, 96}, {64, 84}, {86, 84}, {112, 88}, {136, 100}});
     p.lipsForward = 5;
@@ -289,9 +289,9 @@ Profile DrawingOf(const std::string& stem) {
     p.air = Air::Nose;
     p.airPath = {{160, 170}, {162, 120}, {160, 80}, {150, 52}, {110, 44}, {60, 46}, {24, 58}, {4, 64}};
   } else if (stem == "r36") {  // j: the front of the tongue very close to the hard palate
-    p = Make(3, {{46, 108}, {58, 90}, {80, 77}, {106, 79}, {134, 98}});
+    p = Make(3, {{46, 108}, {56, 88}, {78, 75}, {104, 80}, {130, 104}});
   } else if (stem == "r38") {  // n: the tip on the ridge, the air through the nose
-    p = Make(3, {{55, 85}, {64, 84}, {86, 90}, {112, 92}, {136, 102}});
+    p = Make(3, {{55, 85}, {66, 89}, {88, 97}, {112, 98}, {136, 106}});
     p.velum = Velum::Lowered;
     p.air = Air::Nose;
     p.airPath = {{160, 170}, {162, 120}, {160, 80}, {150, 52}, {110, 44}, {60, 46}, {24, 58}, {4, 64}};
