@@ -145,7 +145,7 @@ TEST_F(Lesson1Test, ControlsAndTheirPlaces) {
       }
 }
 
-TEST_F(Lesson1Test, StripBeforeAnySoundShowsTheFrameAndTheCaption) {
+TEST_F(Lesson1Test, StripBeforeAnySoundShowsOnlyTheSymbolFrame) {
   WritePictures();
   auto w = Make();
   ASSERT_EQ(w->rightPicture(), 0);
