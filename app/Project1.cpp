@@ -27,6 +27,9 @@ Project1::Project1(DataDir dataDir) {
   dictionary.settings = &shared.settingsSlots;
   dictionary.lesson6List = &lesson6List_;
   dictionary.soundPictures = form1_->ImageList1();
+  // The dictionary's default width is the lesson 1 window's left edge; that window
+  // comes later here (its buttons use the dictionary) and stands where it is created.
+  dictionary.lesson1Left = Tform4::CreatedPlace().x();
   form9_ = std::make_unique<Tform9>(dictionary);
   form1_->OnShutdownGather([form9 = form9_.get()](SettingsSlots& stored) { form9->GatherSlots(stored); });
   // The settings and HTML windows come before the lesson windows, whose buttons use them.
@@ -83,6 +86,10 @@ void Project1::CreateLessonWindows() {
   context.pickHandlers = form9_->PickerHandlers();
   form7_ = std::make_unique<Tform7>(context);
   form9_->SetTranscriptionLabel(form7_->Label1);
+  form4_ = std::make_unique<Tform4>(context);
+  form5_ = std::make_unique<Tform5>([sound = &form1_->sound()](int entry) { sound->playnums(entry); });
+  form4_->SetAlphabetWindow(form5_.get());
+  WireLesson(1, *form4_);
   form10_ = std::make_unique<Tform10>(context);
   CreatePractice3(context);
   form12_ = std::make_unique<Tform12>(context);

@@ -12,6 +12,8 @@
 #include "drills/Unit15.h"
 #include "lessons/Unit7.h"
 #include "drills/Unit11.h"
+#include "lessons/Unit4.h"
+#include "lessons/Unit5.h"
 #include "lessons/Unit10.h"
 #include "lessons/Unit12.h"
 #include "lessons/Unit14.h"
@@ -32,6 +34,8 @@ class Project1 {
   // The lesson 6 word list: loaded from "data\\w01.txt" at start, written back at the end.
   WordList& lesson6List() { return lesson6List_; }
   Tform7* form7() const { return form7_.get(); }
+  Tform4* form4() const { return form4_.get(); }
+  Tform5* form5() const { return form5_.get(); }
   Tform10* form10() const { return form10_.get(); }
   Tform11* form11() const { return form11_.get(); }
   Tform12* form12() const { return form12_.get(); }
@@ -65,6 +69,8 @@ class Project1 {
   std::unique_ptr<TForm17> form17_;
   PictureTable pictureTable_;
   std::unique_ptr<Tform7> form7_;
+  std::unique_ptr<Tform4> form4_;
+  std::unique_ptr<Tform5> form5_;
   std::unique_ptr<Tform10> form10_;
   std::unique_ptr<Tform11> form11_;
   std::unique_ptr<Tform12> form12_;

@@ -7,12 +7,17 @@
 
 namespace lx {
 
-inline void CentreOnScreen(QWidget& window) {
+// The top left corner of a window of outer size `frame` centred on the screen.
+inline QPoint CentredPlace(const QSize& frame) {
   const QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen) return;
+  if (!screen) return QPoint();
   const QRect s = screen->geometry();
-  const QRect frame = window.frameGeometry();
-  window.move((s.width() - frame.width()) / 2, (s.height() - frame.height()) / 2);
+  return QPoint((s.width() - frame.width()) / 2, (s.height() - frame.height()) / 2);
+}
+
+inline void CentreOnScreen(QWidget& window) {
+  if (!QGuiApplication::primaryScreen()) return;
+  window.move(CentredPlace(window.frameGeometry().size()));
 }
 
 }  // namespace lx

@@ -72,9 +72,9 @@ void LessonFrame::BuildControls() {
   static_cast<FrameButton*>(SpeedButton1)->SetIconMargin(3);
   connect(SpeedButton1, &QToolButton::clicked, this, &LessonFrame::SpeedButton1Click);
 
-  SpeedButton40 = MakeButton(Panel1, "SpeedButton40", QString(), Icon::Help, QColor(), "Окно помощи");
-  SpeedButton41 = MakeButton(Panel1, "SpeedButton41", QString(), Icon::Dictionary, QColor(), "Окно словаря");
-  SpeedButton42 = MakeButton(Panel1, "SpeedButton42", QString(), Icon::Settings, QColor(), "Окно настроек");
+  SpeedButton40 = MakeButton(Panel1, layout_.helpName, QString(), Icon::Help, QColor(), "Окно помощи");
+  SpeedButton41 = MakeButton(Panel1, layout_.dictionaryName, QString(), Icon::Dictionary, QColor(), "Окно словаря");
+  SpeedButton42 = MakeButton(Panel1, layout_.settingsName, QString(), Icon::Settings, QColor(), "Окно настроек");
   int x = kMargin + kTopicWidth - 3 * kIconButton - 4;
   for (QToolButton* b : {SpeedButton40, SpeedButton41, SpeedButton42}) {
     b->setGeometry(x, 8, kIconButton, kIconButton);
@@ -154,9 +154,12 @@ void LessonFrame::resizeEvent(QResizeEvent* event) {
 
 void LessonFrame::FormResize() {
   // The panel keeps its width; the pane fills the rest of the client area.
-  Panel1->setGeometry(0, 0, kPanelWidth, height());
-  RichEdit1->setGeometry(kPanelWidth, 0, std::max(0, width() - kPanelWidth - layout_.paneRightGap), height());
+  const int panel = layout_.panelWidth;
+  Panel1->setGeometry(0, 0, panel, height());
+  PlaceText(QRect(panel, 0, std::max(0, width() - panel - layout_.paneRightGap), height()));
 }
+
+void LessonFrame::PlaceText(const QRect& area) { RichEdit1->setGeometry(area); }
 
 QToolButton* LessonFrame::TopicButtonOf(int id) const {
   for (size_t i = 0; i < layout_.topics.size(); ++i)
@@ -171,7 +174,7 @@ void LessonFrame::ShowTopic(int id) {
 }
 
 void LessonFrame::ShowText(int id, bool description) {
-  if (shownTopic_ != id || !layout_.remembersTopic) {
+  if (shownTopic_ != id || !layout_.remembersTopic || (description && layout_.rerenderDescription)) {
     shownTopic_ = id;
     RichEdit1->hide();
     renderer_->clear();

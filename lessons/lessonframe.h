@@ -56,9 +56,16 @@ struct LessonLayout {
   const StyleTable* styles = nullptr;
   const std::vector<PictureLetter>* pictures = nullptr;
   std::vector<TopicButton> topics;
-  // Where lessons differ from the grammar lessons' frame.
+  // Where a window differs from the grammar lessons: the panel's width, the names
+  // of the frame's buttons, the pane's face and right edge, whether the description
+  // is rendered again at every call and whether a topic shown is remembered.
+  int panelWidth = 217;
   const char* descriptionName = "SpeedButton1";
   const char* exercisesName = "SpeedButton4";
+  const char* helpName = "SpeedButton40";
+  const char* dictionaryName = "SpeedButton41";
+  const char* settingsName = "SpeedButton42";
+  bool rerenderDescription = false;
   int paneFontPoints = 8;          // the pane's default face, Georgia bold
   int paneRightGap = 0;            // the pane stops this far from the right edge
   bool remembersTopic = true;      // false: every press renders its text again
@@ -126,17 +133,23 @@ class LessonFrame : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
   // Runs after a text has been written into the pane, before it is shown.
   virtual void TextRendered(int /*id*/) {}
-  // For windows that write their topics in their own order: the renderer over the
-  // pane, the settings in use, and the bytes of the text with `id` (a file that
-  // cannot be read is reported and gives false).
+  // Lays the panel and the pane out over the client area.
+  void FormResize();
+  // Places the pane in `area`, the client area right of the panel.
+  virtual void PlaceText(const QRect& area);
+  // For windows that write into the pane themselves: the renderer over the pane, the
+  // settings in use, the bytes of the text with `id` (a file that cannot be read is
+  // reported and gives false), and forgetting which text is shown so that the next
+  // request renders it again.
   MarkupRenderer& renderer() { return *renderer_; }
   const SettingsSlots& settings() const;
   bool ReadText(int id, std::string& bytes) const;
+  void ForgetShownText() { shownTopic_ = 0; }
+  const LessonContext& context() const { return context_; }
 
  private:
   void BuildControls();
   void FormCreate();
-  void FormResize();
   // Algorithms 1 and 2 share this: rebuild the pane unless `id` is already shown.
   void ShowText(int id, bool description);
   void WriteText(int id);

@@ -197,6 +197,14 @@ void LetterPair(QPainter& p, const QString& first, const QString& second, const 
   p.drawArc(QRectF(5, 11, 12, 9), 200 * 16, 140 * 16);
 }
 
+// A card with "Aa": the alphabet window.
+void AlphabetCard(QPainter& p) {
+  p.setPen(QPen(kInk, 1.1));
+  p.setBrush(kPaper);
+  p.drawRoundedRect(QRectF(1.5, 1.5, 19, 19), 3, 3);
+  Letter(p, QRectF(1, 1, 20, 20), "Aa", 11, kRed);
+}
+
 }  // namespace
 
 void PaintIcon(QPainter& p, Icon icon, qreal size) {
@@ -219,6 +227,7 @@ void PaintIcon(QPainter& p, Icon icon, qreal size) {
     case Icon::RPair: LetterPair(p, "a", "r", kRed); break;
     case Icon::VowelPair: LetterPair(p, "e", "e", kBlue); break;
     case Icon::OtherPair: LetterPair(p, "g", "h", kGreen); break;
+    case Icon::Alphabet: AlphabetCard(p); break;
   }
   p.restore();
 }

@@ -35,6 +35,7 @@ enum class Icon {
   RPair,
   VowelPair,
   OtherPair,
+  Alphabet,   // lesson 1's alphabet button; matches the inline picture "a"
 };
 
 // A square picture of `size` pixels.

@@ -38,6 +38,26 @@ void CourseFolder::WriteAllTexts() const {
     for (int id = 1; id <= 10; ++id) WriteText(lesson, id, QString("Lesson %1 text %2").arg(lesson).arg(id), 80);
 }
 
+void CourseFolder::WriteSilence(const std::string& relative, int ms) const {
+  const uint32_t rate = 8000, bytes = rate * static_cast<uint32_t>(ms) / 1000 * 2;
+  std::ofstream f(root_ / "data" / relative, std::ios::binary);
+  auto u32 = [&](uint32_t v) { f.write(reinterpret_cast<const char*>(&v), 4); };
+  auto u16 = [&](uint16_t v) { f.write(reinterpret_cast<const char*>(&v), 2); };
+  f << "RIFF";
+  u32(36 + bytes);
+  f << "WAVEfmt ";
+  u32(16);
+  u16(1);          // PCM
+  u16(1);          // mono
+  u32(rate);
+  u32(rate * 2);
+  u16(2);
+  u16(16);
+  f << "data";
+  u32(bytes);
+  f << std::string(bytes, '\0');
+}
+
 std::string FirstLine(const QTextEdit& pane) {
   for (const QString& line : pane.toPlainText().split('\n'))
     if (!line.trimmed().isEmpty()) return line.toStdString();

@@ -5,9 +5,11 @@
 #include <QTest>
 #include <QToolButton>
 #include <filesystem>
+#include <map>
 #include <memory>
 
 #include "app/Project1.h"
+#include "audio/audio.h"
 #include "app/errorbox.h"
 #include "fixture.h"
 #include "support/qtapp.h"
@@ -103,6 +105,70 @@ TEST_F(ProgramTest, MainWindowOpensLesson2) {
   program->form9()->Edit1->setText("make");
   program->form9()->LookUp();
   EXPECT_EQ(w->Label1->text(), "[meIk]");
+  EXPECT_TRUE(errors.empty()) << (errors.empty() ? "" : errors[0].toStdString());
+}
+
+// Lesson 1 opens from the main window on its description, with the strip folded away,
+// and its alphabet button shows the alphabet window.
+TEST_F(ProgramTest, MainWindowOpensLesson1) {
+  folder->Write("texts/les1/t01.txt", {"#3Lesson 1 text 1"});
+  auto program = Start();
+  lx::Tform4* w = program->form4();
+  ASSERT_NE(w, nullptr);
+  QToolButton* lesson1 = Button(program->form1(), "SpeedButton2");
+  ASSERT_TRUE(lesson1->isEnabled());
+  lesson1->click();
+  EXPECT_TRUE(w->isVisible());
+  EXPECT_EQ(Title(*w), "Lesson 1 text 1");
+  EXPECT_EQ(w->PaintBox1->height(), lx::Tform4::kCollapsedStripHeight);
+  EXPECT_EQ(w->RichEdit1->cursorWidth(), 0);
+  w->SpeedButton90->click();
+  EXPECT_TRUE(program->form5()->isVisible());
+  EXPECT_TRUE(errors.empty()) << (errors.empty() ? "" : errors[0].toStdString());
+}
+
+// The sounds of lesson 1 and the letter names reach the program's sound service: each
+// recording of the fixture has a length of its own, and the channel the service opened
+// tells which one played.
+TEST_F(ProgramTest, Lesson1AndTheAlphabetPlayTheirEntries) {
+  const std::map<int, std::pair<const char*, int>> named{
+      {3480, {"p.wav", 700}}, {3391, {"a.wav", 600}}, {3381, {"w.wav", 900}}, {2987, {"r.wav", 500}}};
+  std::vector<QString> index;
+  for (int n = 1; n <= 3560; ++n) {
+    const auto it = named.find(n);
+    index.push_back(it == named.end() ? QString("\tx\tx.wav\t0\t300")
+                                      : QString("\tc\t%1\t0\t%2").arg(it->second.first).arg(it->second.second));
+  }
+  folder->Write("words.txt", index);
+  folder->WriteSilence("x.wav", 300);
+  for (const auto& [entry, file] : named) folder->WriteSilence(file.first, file.second);
+  folder->Write("texts/les1/t01.txt", {"#3Lesson 1 text 1"});
+  folder->Write("texts/les1/s01.txt", {"#3Sound 1"});
+  folder->Write("texts/les1/s25.txt", {"#3Sound 25"});
+  auto program = Start();
+  lx::SoundService& sound = program->form1()->sound();
+  auto played = [&]() -> std::string {
+    const lx::AudioHandle h = sound.AudioChannel();
+    if (h == 0) return "";
+    const int ms = static_cast<int>(lx::BASS_ChannelBytes2Seconds(h, lx::BASS_ChannelGetLength(h)) * 1000 + 0.5);
+    for (const auto& [entry, file] : named)
+      if (file.second == ms) return file.first;
+    return "other";
+  };
+  lx::Tform4* w = program->form4();
+  w->OpenFromMain();
+  w->SoundButton(25)->click();
+  ASSERT_TRUE(lx::test::WaitFor([&] { return !played().empty(); }));
+  EXPECT_EQ(played(), "p.wav");
+  ASSERT_TRUE(lx::test::WaitFor([&] { return !w->soundPending(); }));
+  w->SoundButton(1)->click();
+  ASSERT_TRUE(lx::test::WaitFor([&] { return played() == "a.wav"; }));
+
+  lx::Tform5* abc = program->form5();
+  abc->LetterButton(22)->click();  // Ww
+  EXPECT_EQ(played(), "w.wav");
+  abc->LetterButton(17)->click();  // Rr: its name, not the sound [a:] of lesson 1
+  EXPECT_EQ(played(), "r.wav");
   EXPECT_TRUE(errors.empty()) << (errors.empty() ? "" : errors[0].toStdString());
 }
 

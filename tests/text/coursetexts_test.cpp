@@ -28,6 +28,7 @@ std::vector<fs::path> TextFiles() {
 const lx::StyleTable& TableOf(const fs::path& file) {
   const std::string lesson = file.parent_path().filename().string();
   if (lesson == "les2") return lx::styles::lesson2();
+  if (lesson == "les1") return lx::styles::lesson1();
   if (lesson == "les4") return lx::styles::lesson4();
   if (lesson == "les5") return lx::styles::lesson5();
   return lx::styles::lesson3();
@@ -61,7 +62,9 @@ TEST(CourseTexts, RenderWithoutErrors) {
     renderer.clear();
     renderer.putmarkupln(QString());
     for (const auto& line : lx::SplitLines(bytes)) EXPECT_TRUE(renderer.putmarkupln(lx::ToQ(line))) << file;
-    EXPECT_GT(pane.TextLength(), 200) << file;
+    // Lesson 1's sound notes ("sNN.txt") are one to three lines; topics are longer.
+    const bool soundNote = file.filename().string()[0] == 's';
+    EXPECT_GT(pane.TextLength(), soundNote ? 100 : 200) << file;
   }
   EXPECT_TRUE(errors.empty()) << (errors.empty() ? "" : errors[0].toStdString());
   lx::SetTextErrorReporter(previous);

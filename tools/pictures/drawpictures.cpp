@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "articulation.h"
 #include "text/icons.h"
 
 namespace {
@@ -31,12 +32,7 @@ void Help(QPainter& p) { lx::PaintIcon(p, lx::Icon::Help, 24); }
 void Exercises(QPainter& p) { lx::PaintIcon(p, lx::Icon::Exercises, 24); }
 void Dictionary(QPainter& p) { lx::PaintIcon(p, lx::Icon::Dictionary, 24); }
 
-void Alphabet(QPainter& p) {
-  p.setPen(QPen(kInk, 1.2));
-  p.setBrush(kPaper);
-  p.drawRoundedRect(QRectF(1.5, 1.5, 21, 21), 3, 3);
-  Label(p, QRectF(1, 1, 22, 22), "Aa", 12, kRed);
-}
+void Alphabet(QPainter& p) { lx::PaintIcon(p, lx::Icon::Alphabet, 24); }
 
 void Sounds(QPainter& p) {
   p.setPen(Qt::NoPen);
@@ -279,14 +275,22 @@ int main(int argc, char** argv) {
   }
   QGuiApplication app(argc, argv);
   const QString dir = QString::fromLocal8Bit(argv[1]);
-  for (const auto& pic : kPictures) {
+  std::vector<pictures::Drawing> all;
+  for (const auto& pic : kPictures)
+    all.push_back({pic.stem, pic.width, pic.height, [&pic](QPainter& p) {
+                     if (pic.width == 24) p.fillRect(QRect(0, 0, 24, 24), kBack);
+                     pic.draw(p);
+                   }});
+  // Lesson 1's pictures; the last one written tells the set-up step they are done.
+  for (auto& pic : pictures::ArticulationPictures()) all.push_back(std::move(pic));
+  for (const auto& pic : all) {
     QImage image(pic.width, pic.height, QImage::Format_RGB32);
-    image.fill(pic.width == 24 ? kBack : Qt::white);
+    image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     pic.draw(painter);
     painter.end();
-    const QString path = dir + "/" + pic.stem + ".m";
+    const QString path = dir + "/" + QString::fromStdString(pic.stem) + ".m";
     const QString temp = path + ".new";
     if (!image.save(temp, "BMP") || (QFile::exists(path) && !QFile::remove(path)) || !QFile::rename(temp, path)) {
       std::fprintf(stderr, "drawpictures: cannot write %s\n", qPrintable(path));
