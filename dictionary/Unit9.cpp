@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <optional>
 
+#include "app/centre.h"
 #include "app/core/errors.h"
 #include "app/core/foldcase.h"
 #include "app/core/qtext.h"
@@ -126,9 +127,10 @@ void Tform9::FormCreate() {
   override(16, top);
   override(17, width);
   override(18, height);
-  resize(width, height);
-  move(left, top);
-  LayOut(width);
+  // A hand-edited or foreign place never makes a window larger than the screen or
+  // puts it out of reach.
+  PlaceFromStored(*this, left, top, width, height);
+  LayOut(this->width());
 
   SpeakOnLookup = true;
   LookupHistory.fill(std::string());

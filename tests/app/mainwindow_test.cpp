@@ -111,6 +111,13 @@ TEST_F(MainWindow, DownloadPageIsRecreatedAtEveryStart) {
   EXPECT_NE(html.find("\xf1\xea\xe0\xf7\xe0\xf2\xfc"), std::string::npos);  // "скачать" in Windows-1251
   // Every line ends with CR LF.
   EXPECT_EQ(html.find("\n"), html.find("\r\n") + 1);
+  // Both image maps lead to the support address by e-mail, and nothing else does.
+  int areas = 0;
+  for (size_t at = html.find("<area"); at != std::string::npos; at = html.find("<area", at + 1), ++areas)
+    EXPECT_EQ(html.compare(html.find("href=\"", at) + 6, 7, "mailto:"), 0) << html.substr(at, 80);
+  EXPECT_EQ(areas, 3);
+  EXPECT_NE(html.find("<map name=\"banner\">"), std::string::npos);
+  EXPECT_NE(html.find("<map name=\"footer\">"), std::string::npos);
 }
 
 TEST_F(MainWindow, UnwritableDownloadFolderIsSilent) {

@@ -147,4 +147,19 @@ TEST_F(ProgramTest, SettingsToggleAndApply) {
   EXPECT_FALSE(program->form12()->SpeedButton42->isChecked());
 }
 
+// A hand-edited slot that is not a number: one message per damaged slot, however many
+// paragraphs and lessons are drawn, and the defaults everywhere after it.
+TEST_F(ProgramTest, ABadSlotIsReportedOnceAcrossEveryLesson) {
+  std::vector<QString> lines(100);
+  lines[2] = "big";  // base size
+  lines[3] = "dark";  // text colour 1
+  folder->Write("info.txt", lines);
+  auto program = Start();
+  for (const char* button : {"SpeedButton4", "SpeedButton5", "SpeedButton6"}) Button(program->form1(), button)->click();
+  program->form10()->ShowTopic(3);
+  ASSERT_EQ(errors.size(), 2u);
+  EXPECT_TRUE(errors[0].contains("big") || errors[1].contains("big"));
+  for (lx::LessonFrame* w : Lessons(*program)) EXPECT_EQ(w->shownTopic() > 0, true);
+}
+
 }  // namespace

@@ -1,0 +1,118 @@
+// The real program, started as a learner starts it, on an X server of the test's own:
+// how it ends, and how a second copy is kept from running beside the first.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <thread>
+
+#include "realprogram.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using lx::test::InstalledCopy;
+using lx::test::KillNow;
+using lx::test::WaitExit;
+using lx::test::XServer;
+
+class RealRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!x_.running()) GTEST_SKIP() << "Xvfb is not installed";
+  }
+  // Starts the copy and waits for its main window.
+  pid_t StartShown(const InstalledCopy& copy) {
+    const pid_t pid = copy.Start(x_.Env());
+    EXPECT_GT(pid, 0);
+    EXPECT_TRUE(lx::test::WaitForWindow("Lexitar", 20s)) << copy.Read("../output.log");
+    return pid;
+  }
+  XServer x_;
+};
+
+// The learner's settings and word list as a shutdown leaves them: info.txt of exactly
+// 100 lines, slot 3 kept, the list written back.
+void ExpectSaved(const InstalledCopy& copy) {
+  const std::string info = copy.Read("info.txt");
+  EXPECT_EQ(lx::test::CountLines(info), 100u);
+  EXPECT_EQ(info.substr(0, 8), "\r\n\r\n14\r\n");
+  EXPECT_NE(copy.Read("w01.txt").find("table"), std::string::npos);
+}
+
+TEST_F(RealRun, TerminationSignalsEndTheProgramThroughItsShutdown) {
+  for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
+    SCOPED_TRACE(strsignal(sig));
+    InstalledCopy copy("signal");
+    copy.Write("info.txt", "\r\n\r\n14\r\n");
+    copy.Write("w01.txt", "table\tnoun\t\xf1\xf2\xee\xeb\r\n");
+    const pid_t pid = StartShown(copy);
+    ASSERT_EQ(kill(pid, sig), 0);
+    const int code = WaitExit(pid, 10s);
+    if (code < 0) KillNow(pid);
+    EXPECT_EQ(code, 0);
+    ExpectSaved(copy);
+  }
+}
+
+TEST_F(RealRun, TwoCopiesStartedTogetherLeaveOneRunning) {
+  InstalledCopy copy("together");
+  const pid_t first = copy.Start(x_.Env());
+  const pid_t second = copy.Start(x_.Env());
+  ASSERT_GT(first, 0);
+  ASSERT_GT(second, 0);
+  ASSERT_TRUE(lx::test::WaitForWindow("Lexitar", 20s));
+  // One of them ends silently with status 0; the other keeps running.
+  int ended = -1;
+  pid_t survivor = -1;
+  for (int i = 0; i < 100 && ended < 0; ++i) {
+    if ((ended = WaitExit(first, 50ms)) >= 0) survivor = second;
+    else if ((ended = WaitExit(second, 50ms)) >= 0) survivor = first;
+  }
+  EXPECT_EQ(ended, 0);
+  ASSERT_GT(survivor, 0);
+  EXPECT_EQ(WaitExit(survivor, 500ms), -1);
+  KillNow(first);
+  KillNow(second);
+}
+
+TEST_F(RealRun, AHiddenFirstCopyStillCounts) {
+  InstalledCopy copy("hidden");
+  const pid_t first = StartShown(copy);
+  // The first copy's window taken off the screen, as a minimised window is.
+  ASSERT_EQ(system("xdotool search --name '^Lexitar$' windowunmap --sync >/dev/null 2>&1"), 0);
+  EXPECT_FALSE(lx::test::WaitForWindow("Lexitar", 200ms));
+  const pid_t second = copy.Start(x_.Env());
+  EXPECT_EQ(WaitExit(second, 10s), 0);
+  EXPECT_EQ(WaitExit(first, 0ms), -1);
+  KillNow(second);
+  KillNow(first);
+}
+
+TEST(RealRunWithoutDisplay, ASecondCopyEndsAtOnce) {
+  InstalledCopy copy("offscreen");
+  const std::vector<std::string> env = {"QT_QPA_PLATFORM=offscreen"};
+  const pid_t first = copy.Start(env);
+  ASSERT_GT(first, 0);
+  // The first copy is up once its download page is written.
+  for (int i = 0; i < 500 && !std::filesystem::exists(copy.data("html/download.html")); ++i)
+    std::this_thread::sleep_for(20ms);
+  const pid_t second = copy.Start(env);
+  EXPECT_EQ(WaitExit(second, 10s), 0);
+  EXPECT_EQ(WaitExit(first, 0ms), -1);
+  KillNow(second);
+  KillNow(first);
+}
+
+TEST(RealRunWithoutDisplay, ALockLeftByAKilledCopyDoesNotStopTheNext) {
+  InstalledCopy copy("stale");
+  const std::vector<std::string> env = {"QT_QPA_PLATFORM=offscreen"};
+  const pid_t first = copy.Start(env);
+  for (int i = 0; i < 500 && !std::filesystem::exists(copy.data("html/download.html")); ++i)
+    std::this_thread::sleep_for(20ms);
+  KillNow(first);
+  const pid_t next = copy.Start(env);
+  EXPECT_EQ(WaitExit(next, 2s), -1);
+  KillNow(next);
+}
+
+}  // namespace
