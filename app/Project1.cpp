@@ -1,5 +1,8 @@
 #include "Project1.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "app/core/errors.h"
 #include "app/core/qtext.h"
 #include "errorbox.h"
@@ -102,7 +105,13 @@ int RunLexitar(int argc, char** argv) {
   }
   QObject::connect(&app, &QCoreApplication::aboutToQuit, mainWindow, [mainWindow] { mainWindow->Shutdown(); });
   program.ShowMain();
-  return QApplication::exec();
+  const int code = QApplication::exec();
+  program.form1()->Shutdown();  // already done when the main window closed
+  // Everything the learner keeps is written and synced by now. The process ends
+  // without waiting for the background scan of the recordings (which finishes only
+  // between files) or for the audio thread; the system releases the rest.
+  std::fflush(nullptr);
+  std::_Exit(code);
 }
 
 }  // namespace lx

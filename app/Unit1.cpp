@@ -248,6 +248,8 @@ void TForm1::Shutdown() {
     SaveSettingsSlots(shared_);
   for (auto& save : savers_) save();
   for (auto& release : releasers_) release();
+  // The learner's files are written: a copy started from now on may run.
+  instanceLock_.reset();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

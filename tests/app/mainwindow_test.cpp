@@ -3,6 +3,8 @@
 #include "support/qtapp.h"
 
 #include <QApplication>
+#include <QImage>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <filesystem>
@@ -13,6 +15,7 @@
 #include "app/core/textfile.h"
 #include "app/downloadpage.h"
 #include "app/errorbox.h"
+#include "text/Unit21.h"
 
 namespace fs = std::filesystem;
 
@@ -144,6 +147,30 @@ TEST_F(MainWindow, ProgramWiresThePageButtonsToTheHtmlWindow) {
   EXPECT_TRUE(program.form21()->WebBrowser1->toPlainText().contains("les1"));
   // Lessons that are not built yet stay unavailable.
   EXPECT_FALSE(program.form1()->findChild<QToolButton*>("SpeedButton2")->isEnabled());
+}
+
+// The page in the HTML window at its design width, with the pictures the set-up
+// draws beside it: nothing cut off at the right, every picture found.
+TEST_F(MainWindow, DownloadPageFitsTheHtmlWindowWithItsPictures) {
+  const fs::path built = fs::current_path() / "data" / "html";
+  if (!fs::exists(built / "image" / "ban3.jpg")) GTEST_FAIL() << "build the course data first (tools/build-data.sh)";
+  fs::create_directory_symlink(built / "image", root / "data" / "html" / "image");
+  fs::create_symlink(built / "favicon.ico", root / "data" / "html" / "favicon.ico");
+  { lx::TForm1 form(lx::DataDir(root.string())); }
+  std::string html;
+  ASSERT_TRUE(lx::ReadFileBytes((root / "data" / "html" / "download.html").string(), html));
+  for (const char* picture : {"image/ban3.jpg", "image/b1.jpg", "image/b5.jpg", "image/but.jpg", "image/bg.gif",
+                              "favicon.ico"}) {
+    EXPECT_NE(html.find(picture), std::string::npos) << picture;
+    EXPECT_GT(QImage(QString::fromStdString((root / "data" / "html" / picture).string())).width(), 0) << picture;
+  }
+  lx::TForm21 window(lx::DataDir(root.string()));
+  window.newurl("data\\html\\download.html");
+  ASSERT_TRUE(lx::test::WaitFor([&] { return window.WebBrowser1->document()->size().height() > 500; }));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(window.WebBrowser1->horizontalScrollBar()->maximum(), 0)
+      << "document width " << window.WebBrowser1->document()->size().width() << " in a viewport of "
+      << window.WebBrowser1->viewport()->width();
 }
 
 }  // namespace

@@ -54,6 +54,22 @@ TEST_F(RealRun, TerminationSignalsEndTheProgramThroughItsShutdown) {
   }
 }
 
+// "Выход" clicked as a learner clicks it, at once after start-up while the recordings
+// are still being scanned: the program saves and ends (bench_shutdown times it).
+TEST_F(RealRun, ExitButtonSavesAndEnds) {
+  if (system("command -v xdotool >/dev/null") != 0) GTEST_SKIP() << "xdotool is not installed";
+  InstalledCopy copy("exit");
+  copy.Write("info.txt", "\r\n\r\n14\r\n");
+  copy.Write("w01.txt", "table\tnoun\t\xf1\xf2\xee\xeb\r\n");
+  const pid_t pid = StartShown(copy);
+  // Without a window manager the client area lies where the program put it.
+  ASSERT_EQ(system("xdotool search --name '^Lexitar$' mousemove --window %1 393 435 click 1"), 0);
+  const int code = WaitExit(pid, 10s);
+  if (code < 0) KillNow(pid);
+  EXPECT_EQ(code, 0);
+  ExpectSaved(copy);
+}
+
 TEST_F(RealRun, TwoCopiesStartedTogetherLeaveOneRunning) {
   InstalledCopy copy("together");
   const pid_t first = copy.Start(x_.Env());
