@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <cstdio>
 #include <thread>
 
 #include "realprogram.h"
@@ -68,6 +69,46 @@ TEST_F(RealRun, ExitButtonSavesAndEnds) {
   if (code < 0) KillNow(pid);
   EXPECT_EQ(code, 0);
   ExpectSaved(copy);
+}
+
+// A dictionary stored open at 2147483647 x 2147483647 comes up no larger than the
+// screen, and the program still ends normally, storing the fitted size.
+TEST_F(RealRun, HugeStoredDictionarySizeFitsTheScreen) {
+  if (system("command -v xdotool >/dev/null") != 0) GTEST_SKIP() << "xdotool is not installed";
+  InstalledCopy copy("huge");
+  std::string info;
+  for (int slot = 1; slot <= 33; ++slot)
+    info += (slot == 15 || slot == 16) ? "-2147483648\r\n"
+            : (slot == 17 || slot == 18) ? "2147483647\r\n"
+            : slot == 33 ? "true\r\n"
+                         : "\r\n";
+  copy.Write("info.txt", info);
+  const pid_t pid = StartShown(copy);
+  ASSERT_TRUE(lx::test::WaitForWindow("Dictionary", 10s));
+  FILE* shape = popen("xdotool search --name '^Dictionary$' getwindowgeometry --shell", "r");
+  ASSERT_NE(shape, nullptr);
+  int x = 0, y = 0, width = 0, height = 0;
+  char line[128];
+  while (fgets(line, sizeof line, shape)) {
+    sscanf(line, "X=%d", &x);
+    sscanf(line, "Y=%d", &y);
+    sscanf(line, "WIDTH=%d", &width);
+    sscanf(line, "HEIGHT=%d", &height);
+  }
+  pclose(shape);
+  EXPECT_GT(width, 0);
+  EXPECT_LE(width, 1280);
+  EXPECT_LE(height, 1024);
+  EXPECT_LT(x, 1280);
+  EXPECT_GE(y, 0);
+  EXPECT_GT(x + width, 0);
+  ASSERT_EQ(kill(pid, SIGTERM), 0);
+  const int code = WaitExit(pid, 10s);
+  if (code < 0) KillNow(pid);
+  EXPECT_EQ(code, 0);
+  const std::string saved = copy.Read("info.txt");
+  EXPECT_EQ(lx::test::CountLines(saved), 100u);
+  EXPECT_EQ(saved.find("2147483647"), std::string::npos);
 }
 
 TEST_F(RealRun, TwoCopiesStartedTogetherLeaveOneRunning) {
