@@ -30,6 +30,7 @@ fs::path Folder(const std::string& name) {
     if (fs::exists(built / f)) fs::create_symlink(fs::canonical(built / f), root / "data" / f);
     else std::ofstream(root / "data" / f, std::ios::binary) << "a\r\n\r\n\r\n\r\n";
   }
+  std::ofstream(root / "data" / "w01.txt", std::ios::binary) << "";
   return root;
 }
 
@@ -41,7 +42,7 @@ void WriteWords(const fs::path& root, int lines) {
 
 void WriteInfo(const fs::path& root, size_t bytes) {
   std::ofstream out(root / "data" / "info.txt", std::ios::binary);
-  const std::string line(98, 'x');
+  const std::string line(98, '7');  // numbers, as hand-edited slots might hold
   for (size_t written = 0; written < bytes; written += line.size() + 2) out << line << "\r\n";
 }
 
