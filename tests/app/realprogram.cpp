@@ -97,23 +97,10 @@ XServer::XServer() {
 }
 
 XServer::~XServer() {
-  KillNow(wm_);
   // Ended politely, the server removes its lock and socket, so the next test's
   // server can take the same number at once.
   if (pid_ > 0 && kill(pid_, SIGTERM) == 0 && WaitExit(pid_, 3s) < 0) KillNow(pid_);
   unsetenv("DISPLAY");
-}
-
-bool XServer::StartWindowManager() {
-  if (access("/usr/bin/openbox", X_OK) != 0) return false;
-  wm_ = Spawn({"/usr/bin/openbox"}, {"DISPLAY=" + display_});
-  // The manager is up once it marks the root window as managed.
-  for (int i = 0; i < 200; ++i) {
-    if (system(("xprop -display " + display_ + " -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1").c_str()) == 0)
-      break;
-    std::this_thread::sleep_for(25ms);
-  }
-  return wm_ > 0;
 }
 
 InstalledCopy::InstalledCopy(const std::string& name) {

@@ -30,11 +30,9 @@ class XServer {
   bool running() const { return pid_ > 0 && !display_.empty(); }
   const std::string& display() const { return display_; }  // ":NN"
   std::vector<std::string> Env() const { return {"DISPLAY=" + display_, "QT_QPA_PLATFORM=xcb"}; }
-  // Starts a window manager (openbox) when one is installed; false when none is.
-  bool StartWindowManager();
 
  private:
-  pid_t pid_ = -1, wm_ = -1;
+  pid_t pid_ = -1;
   std::string display_;
 };
 
