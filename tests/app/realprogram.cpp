@@ -12,6 +12,8 @@
 #include <sstream>
 #include <thread>
 
+#include <xcb/xcb.h>
+
 #include "app/topwindows.h"
 
 extern char** environ;
@@ -151,6 +153,29 @@ bool WaitForWindow(const std::string& title, std::chrono::milliseconds limit) {
     std::this_thread::sleep_for(20ms);
   }
   return false;
+}
+
+std::string WindowPixels(const std::string& title, int x, int y, int width, int height) {
+  uint32_t id = 0;
+  for (const auto& w : ListTopLevelWindows())
+    if (w.title == title) id = w.id;
+  if (id == 0) return {};
+  xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+  std::string pixels;
+  if (c && !xcb_connection_has_error(c)) {
+    xcb_get_image_reply_t* image = xcb_get_image_reply(
+        c,
+        xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, id, static_cast<int16_t>(x), static_cast<int16_t>(y),
+                      static_cast<uint16_t>(width), static_cast<uint16_t>(height), ~0u),
+        nullptr);
+    if (image) {
+      pixels.assign(reinterpret_cast<const char*>(xcb_get_image_data(image)),
+                    static_cast<size_t>(xcb_get_image_data_length(image)));
+      std::free(image);
+    }
+  }
+  if (c) xcb_disconnect(c);
+  return pixels;
 }
 
 size_t CountLines(const std::string& bytes) { return static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')); }

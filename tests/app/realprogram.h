@@ -58,6 +58,10 @@ class InstalledCopy {
 // Top-level windows of the display titled `title` (UTF-8), polled up to `limit`.
 bool WaitForWindow(const std::string& title, std::chrono::milliseconds limit);
 
+// The pixels of a rectangle of the top-level window titled `title` (UTF-8), as the
+// X server holds them; empty when there is no such window.
+std::string WindowPixels(const std::string& title, int x, int y, int width, int height);
+
 // Lines of a CR LF text.
 size_t CountLines(const std::string& bytes);
 

@@ -111,6 +111,41 @@ TEST_F(RealRun, HugeStoredDictionarySizeFitsTheScreen) {
   EXPECT_EQ(saved.find("2147483647"), std::string::npos);
 }
 
+// Each of lessons 3 to 5 opened by a click at once after start-up shows its
+// description from the top: neither its own description button nor the mouse wheel
+// turned up changes a pixel of the pane afterwards.
+TEST_F(RealRun, EachLessonOpensOnItsDescriptionFromTheTop) {
+  if (system("command -v xdotool >/dev/null") != 0) GTEST_SKIP() << "xdotool is not installed";
+  for (int lesson : {3, 4, 5}) {
+    SCOPED_TRACE(lesson);
+    InstalledCopy copy("lesson" + std::to_string(lesson));
+    const pid_t pid = StartShown(copy);
+    const std::string title = "Lexitar - Lesson " + std::to_string(lesson);
+    const int buttonY = 142 + 8 + (lesson - 1) * 32 + 13;
+    ASSERT_EQ(system(("xdotool search --onlyvisible --name '^Lexitar$' mousemove --window %1 48 " +
+                      std::to_string(buttonY) + " click 1 mousemove 0 0")
+                         .c_str()),
+              0);
+    ASSERT_TRUE(lx::test::WaitForWindow(title, 10s));
+    std::this_thread::sleep_for(1500ms);
+    // The pane: right of the 217-pixel topic panel, the upper 400 pixels.
+    auto pane = [&] { return lx::test::WindowPixels(title, 220, 0, 400, 400); };
+    const std::string opened = pane();
+    ASSERT_FALSE(opened.empty());
+    ASSERT_EQ(system(("xdotool search --name '^" + title + "$' mousemove --window %1 50 24 click 1 mousemove 0 0")
+                         .c_str()),
+              0);
+    std::this_thread::sleep_for(800ms);
+    EXPECT_TRUE(pane() == opened) << "the description button changed the pane";
+    ASSERT_EQ(system(("xdotool search --name '^" + title + "$' mousemove --window %1 420 200 click 4 mousemove 0 0")
+                         .c_str()),
+              0);
+    std::this_thread::sleep_for(500ms);
+    EXPECT_TRUE(pane() == opened) << "the wheel scrolled the pane further up";
+    KillNow(pid);
+  }
+}
+
 TEST_F(RealRun, TwoCopiesStartedTogetherLeaveOneRunning) {
   InstalledCopy copy("together");
   const pid_t first = copy.Start(x_.Env());
