@@ -1,9 +1,14 @@
 #include "Project1.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "app/core/errors.h"
 #include "app/core/qtext.h"
 #include "app/core/textfile.h"
 #include "errorbox.h"
+#include "sessionend.h"
+#include "translations.h"
 #include "text/renderer.h"
 
 namespace lx {
@@ -145,10 +150,36 @@ int RunLexitar(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Lexitar");
   QApplication::setQuitOnLastWindowClosed(false);
+  LoadRussianTranslations(app);
+  // A signal or the session's end runs the shutdown of "Выход" once the loop runs.
+  // During start-up (an error box is open) it ends the box and the start.
+  TForm1* mainWindow = nullptr;
+  bool endedEarly = false;
+  EndOnSessionEnd([&mainWindow, &endedEarly] {
+    if (!mainWindow) {
+      endedEarly = true;
+      if (QWidget* box = QApplication::activeModalWidget()) box->close();
+      return;
+    }
+    mainWindow->close();
+    QCoreApplication::quit();
+  });
   Project1 program(DataDir::OfExecutable());
   if (program.quitAtOnce()) return 0;
+  mainWindow = program.form1();
+  if (endedEarly) {
+    mainWindow->Shutdown();
+    return 0;
+  }
+  QObject::connect(&app, &QCoreApplication::aboutToQuit, mainWindow, [mainWindow] { mainWindow->Shutdown(); });
   program.ShowMain();
-  return QApplication::exec();
+  const int code = QApplication::exec();
+  program.form1()->Shutdown();  // already done when the main window closed
+  // Everything the learner keeps is written and synced by now. The process ends
+  // without waiting for the background scan of the recordings (which finishes only
+  // between files) or for the audio thread; the system releases the rest.
+  std::fflush(nullptr);
+  std::_Exit(code);
 }
 
 }  // namespace lx

@@ -14,6 +14,7 @@
 #include "audio/audio.h"
 #include "centre.h"
 #include "downloadpage.h"
+#include "instancelock.h"
 #include "text/icons.h"
 #include "topwindows.h"
 
@@ -48,7 +49,11 @@ void TForm1::FormCreate() {
   BASS_Start();
   sound_ = std::make_unique<SoundService>(shared_.soundIndex, shared_.dataDir, this);
   // 3. A second copy ends silently before anything is loaded.
-  if (AnotherInstanceRunning(ListTopLevelWindows(), "Lexitar", static_cast<uint32_t>(::getpid()))) {
+  // The window rule sees only copies shown on this display; the lock beside the data
+  // also sees one that is starting, minimised or without a display.
+  instanceLock_ = std::make_unique<InstanceLock>(shared_.dataDir.Path("data\\.lexitar.lock"));
+  if (instanceLock_->heldByAnother() ||
+      AnotherInstanceRunning(ListTopLevelWindows(), "Lexitar", static_cast<uint32_t>(::getpid()))) {
     anotherInstance_ = true;
     return;
   }
@@ -243,6 +248,8 @@ void TForm1::Shutdown() {
     SaveSettingsSlots(shared_);
   for (auto& save : savers_) save();
   for (auto& release : releasers_) release();
+  // The learner's files are written: a copy started from now on may run.
+  instanceLock_.reset();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -13,6 +13,7 @@
 
 #include "app/sound/soundservice.h"
 #include "fonts.h"
+#include "instancelock.h"
 #include "shareddata.h"
 
 namespace lx {
@@ -75,6 +76,7 @@ class TForm1 : public QWidget {
   SharedData shared_;
   std::array<QPixmap, 2> imageList1_;
   CourseFonts fonts_;
+  std::unique_ptr<InstanceLock> instanceLock_;
   std::unique_ptr<SoundService> sound_;
   bool anotherInstance_ = false;
   bool startupComplete_ = false;

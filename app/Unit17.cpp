@@ -18,21 +18,21 @@ namespace {
 // Image7..Image12 backgrounds (slots 1, 2, 11, 12, 13, 14), Image13 text colour 7 (slot 10).
 constexpr int kSwatchSlot[14] = {0, 4, 5, 6, 7, 8, 9, 1, 2, 11, 12, 13, 14, 10};
 
-// What a swatch shows for an empty slot.
+// What a swatch shows for an empty slot: the colour the panes really use then.
 uint32_t DisplayDefault(int slot) {
   switch (slot) {
     case 1: return 0xD8E6EB;
     case 2: return 0xFFFFFF;
     case 11: return 0xA6CAF0;
-    case 12: return 0xFFFFE1;
+    case 12: return 0xFFFBF0;
     case 13: case 14: return 0xFFFFFF;
-    case 4: return 0x000000;
+    case 4: return 0x200040;
     case 5: return 0xFF0000;
-    case 6: return 0x0000FF;
-    case 7: return 0xE00000;
-    case 8: return 0xD000D0;
-    case 9: return 0x008080;
-    case 10: return 0x808000;
+    case 6: return 0x0040FF;
+    case 7: return 0xC80020;
+    case 8: return 0x8020C8;
+    case 9: return 0x408000;
+    case 10: return 0xC83280;
     default: return 0xFFFFFF;
   }
 }

@@ -58,7 +58,7 @@ std::string PageUtf8() {
       "<meta name=\"keywords\" content=\"английский язык, аудиокнига, параллельный текст, чтение, "
       "самоучитель, Lexitar\">\n"
       "<style type=\"text/css\">\n"
-      "body { background-color: #DFEFFF; background-image: url(image/bg.gif); margin: 10px; }\n"
+      "body { background-color: #DFEFFF; background-image: url(image/bg.gif); }\n"
       "a.pushLink { color: #b04040; font-weight: bold; }\n"
       "a.Link2 { color: #405090; }\n"
       ".style2 { color: #b04040; font-weight: bold; }\n"
@@ -67,9 +67,10 @@ std::string PageUtf8() {
       ".style7 { color: #6060b0; font-size: 20px; }\n"
       "</style>\n</head>\n<body>\n"
       "<table width=\"660\" align=\"center\" bgcolor=\"#FFFFFF\" cellpadding=\"6\" cellspacing=\"0\">\n"
-      "<tr>\n<td width=\"220\"><img src=\"image/ban3.jpg\" width=\"220\" height=\"215\" border=\"0\" "
-      "usemap=\"#banner\" alt=\"Lexitar\"></td>\n"
-      "<td width=\"440\" valign=\"top\"><object type=\"application/x-shockwave-flash\" data=\"image/ban3.swf\" "
+      "<tr>\n<td><a href=\"mailto:" + std::string(kSupport) +
+      "\"><img src=\"image/ban3.jpg\" width=\"220\" height=\"215\" border=\"0\" "
+      "usemap=\"#banner\" alt=\"Lexitar\"></a></td>\n"
+      "<td valign=\"top\"><object type=\"application/x-shockwave-flash\" data=\"image/ban3.swf\" "
       "width=\"440\" height=\"120\"><param name=\"movie\" value=\"image/ban3.swf\"></object>\n"
       "<p class=\"style7\">Материалы для Урока 7</p></td>\n</tr>\n"
       "<tr>\n<td colspan=\"2\">\n<table width=\"100%\" border=\"1\" cellpadding=\"8\" cellspacing=\"0\">"
@@ -85,10 +86,11 @@ std::string PageUtf8() {
   for (int i = 0; i < 5; ++i) page += BookRow(i, kBooks[i]);
   page +=
       "</table>\n</td>\n</tr>\n"
-      "<tr>\n<td colspan=\"2\"><img src=\"image/but.jpg\" width=\"660\" height=\"27\" border=\"0\" "
-      "usemap=\"#footer\" alt=\"\"></td>\n</tr>\n</table>\n";
-  page += std::string("<map name=\"banner\"><area shape=\"rect\" coords=\"0,0,220,215\" href=\"") + kSite +
-          "\" alt=\"Lexitar\"></map>\n";
+      "<tr>\n<td colspan=\"2\"><a href=\"mailto:" + std::string(kSupport) +
+      "\"><img src=\"image/but.jpg\" width=\"660\" height=\"27\" border=\"0\" "
+      "usemap=\"#footer\" alt=\"\"></a></td>\n</tr>\n</table>\n";
+  page += std::string("<map name=\"banner\"><area shape=\"rect\" coords=\"0,0,220,215\" href=\"mailto:") +
+          kSupport + "\" alt=\"Написать нам\"></map>\n";
   page += std::string("<map name=\"footer\">\n<area shape=\"rect\" coords=\"0,0,330,27\" href=\"mailto:") +
           kSupport + "\" alt=\"Написать нам\">\n<area shape=\"rect\" coords=\"330,0,660,27\" href=\"mailto:" +
           kSupport + "\" alt=\"Служба поддержки\">\n</map>\n";

@@ -15,6 +15,15 @@ std::string ReadStartupFile(const DataDir& dir, const char* relative) {
   return bytes;
 }
 
+// info.txt: no more than its 100 slot lines are read.
+std::string ReadSettingsFile(const DataDir& dir) {
+  const std::string path = dir.Path("data\\info.txt");
+  std::string bytes;
+  if (!ReadFirstLines(path, SettingsSlots::kCount, bytes))
+    throw FileError("Cannot open file \"" + path + "\". No such file or directory");
+  return bytes;
+}
+
 }  // namespace
 
 bool LoadStartupTables(SharedData& data) {
@@ -23,7 +32,7 @@ bool LoadStartupTables(SharedData& data) {
     data.dictTable.Load(ReadStartupFile(data.dataDir, "data\\dict1.txt"));
     data.dict2Table.Load(ReadStartupFile(data.dataDir, "data\\dict2.txt"));
     data.settingsSlots.Clear();
-    data.settingsSlots.Load(ReadStartupFile(data.dataDir, "data\\info.txt"));
+    data.settingsSlots.Load(ReadSettingsFile(data.dataDir));
   } catch (const FileError& e) {
     ShowErrorBox(QString::fromUtf8(e.what()));  // paths are the file system's UTF-8
     return false;

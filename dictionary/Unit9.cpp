@@ -10,6 +10,7 @@
 #include <limits>
 #include <optional>
 
+#include "app/centre.h"
 #include "app/core/errors.h"
 #include "app/core/foldcase.h"
 #include "app/core/qtext.h"
@@ -128,9 +129,10 @@ void Tform9::FormCreate() {
   override(16, top);
   override(17, width);
   override(18, height);
-  resize(width, height);
-  move(left, top);
-  LayOut(width);
+  // A hand-edited or foreign place never makes a window larger than the screen or
+  // puts it out of reach.
+  PlaceFromStored(*this, left, top, width, height);
+  LayOut(this->width());
 
   SpeakOnLookup = true;
   LookupHistory.fill(std::string());

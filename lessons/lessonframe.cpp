@@ -193,7 +193,10 @@ void LessonFrame::ShowText(int id, bool description) {
     if (!description || descriptionSeen_) RichEdit1->setFocus();
     if (description) descriptionSeen_ = true;
   }
-  QCoreApplication::processEvents();
+  // Repaints only: a click still queued (the second click of a double click on the
+  // main window's button, landing on this window as it opens) must not show a topic
+  // or move the caret while the description is being put on the screen.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   RichEdit1->HideCaret();
 }
 
@@ -264,7 +267,7 @@ void LessonFrame::OpenFromMain() {
   activateWindow();
   SpeedButton1Click();
   RichEdit1->setFocus();
-  QCoreApplication::processEvents();
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   RichEdit1->HideCaret();
 }
 

@@ -1,5 +1,6 @@
 #include "Unit21.h"
 
+#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QScreen>
@@ -18,7 +19,9 @@ TForm21::TForm21(DataDir dir, QWidget* parent) : QWidget(parent, Qt::Window), di
 
   WebBrowser1 = new QTextBrowser(this);
   WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
-  WebBrowser1->setOpenLinks(true);
+  // Links are followed by LinkClicked: the view itself knows only local files.
+  WebBrowser1->setOpenLinks(false);
+  openExternal_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
 
   Panel1 = new QWidget(this);
   Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -51,6 +54,7 @@ TForm21::TForm21(DataDir dir, QWidget* parent) : QWidget(parent, Qt::Window), di
   connect(SpeedButton3, &QToolButton::clicked, this, &TForm21::SpeedButton3Click);
   // "назад" follows the browser's own state of going back.
   connect(WebBrowser1, &QTextBrowser::backwardAvailable, SpeedButton3, &QToolButton::setEnabled);
+  connect(WebBrowser1, &QTextBrowser::anchorClicked, this, &TForm21::LinkClicked);
 
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
   setGeometry(screen.width() - 720, 30, kDesignWidth, screen.height() - 70);
@@ -70,6 +74,17 @@ void TForm21::newurl(const std::string& relativePath) {
   raise();
   WebBrowser1->show();
   WebBrowser1->setFocus();
+}
+
+void TForm21::LinkClicked(const QUrl& link) {
+  const QString scheme = link.scheme().toLower();
+  if (scheme == "http" || scheme == "https" || scheme == "mailto") {
+    if (openExternal_) openExternal_(link);
+    return;
+  }
+  const QUrl target = WebBrowser1->source().resolved(link);
+  // Only pages on this computer are shown here; other schemes lead nowhere.
+  if (target.isLocalFile() || target.scheme().isEmpty()) WebBrowser1->setSource(target);
 }
 
 void TForm21::RegisterCaretPane(QTextEdit* pane) {

@@ -3,6 +3,8 @@
 // pages with a back history, and the one-second timer that keeps the caret
 // hidden in the read-only text panes of the other windows.
 #include <QPointer>
+#include <QUrl>
+#include <functional>
 #include <QWidget>
 #include <string>
 #include <vector>
@@ -28,6 +30,10 @@ class TForm21 : public QWidget {
   // shows the window and gives the browser the focus.
   void newurl(const std::string& relativePath);
 
+  // Web and mail links (http, https, mailto) go to the desktop's browser or mail
+  // program through `open`; tests put a recorder here.
+  void SetExternalOpener(std::function<bool(const QUrl&)> open) { openExternal_ = std::move(open); }
+
   // A read-only pane whose caret the timer keeps hidden; a destroyed pane drops out.
   void RegisterCaretPane(QTextEdit* pane);
 
@@ -41,9 +47,12 @@ class TForm21 : public QWidget {
   void SpeedButton1Click();
   void SpeedButton3Click();
   void Timer1Timer();
+  // A click on a link: local pages open here, web and mail links outside.
+  void LinkClicked(const QUrl& link);
 
   DataDir dir_;
   std::vector<QPointer<QTextEdit>> caretPanes_;
+  std::function<bool(const QUrl&)> openExternal_;
 };
 
 }  // namespace lx

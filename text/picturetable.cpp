@@ -18,6 +18,22 @@ const std::array<const char*, PictureTable::kCount>& PictureTable::Stems() {
   return stems;
 }
 
+namespace {
+
+// The picture with every pixel of exactly `backgroundRgb` made transparent.
+QImage ClearBackground(const QImage& picture, QRgb backgroundRgb) {
+  if (picture.isNull()) return picture;
+  QImage clear = picture.convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < clear.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(clear.scanLine(y));
+    for (int x = 0; x < clear.width(); ++x)
+      if ((line[x] & 0xFFFFFF) == backgroundRgb) line[x] = 0;
+  }
+  return clear;
+}
+
+}  // namespace
+
 int PictureTable::Load(const DataDir& dir) {
   std::map<std::string, QImage> loaded;  // a file shared by several positions is read once
   int found = 0;
@@ -28,6 +44,7 @@ int PictureTable::Load(const DataDir& dir) {
       const QString path = QString::fromStdString(dir.Path("data\\" + stem + ".m"));
       QImage image;
       if (QFile::exists(path)) image.load(path, "BMP");
+      if (i >= kFirstInline && i <= kLastInline) image = ClearBackground(image, kDrawnOnRgb);
       it = loaded.emplace(stem, image).first;
     }
     images_[static_cast<size_t>(i)] = it->second;

@@ -7,12 +7,27 @@ namespace lx {
 
 void SettingsSlots::Clear() {
   for (auto& s : slots_) s.clear();
+  badReported_.fill(false);
+}
+
+void SettingsSlots::set(int slot, std::string value) {
+  slots_.at(static_cast<size_t>(slot - 1)) = std::move(value);
+  badReported_.at(static_cast<size_t>(slot - 1)) = false;
 }
 
 void SettingsSlots::Load(std::string_view bytes) {
   Clear();
-  const auto lines = SplitLines(bytes);
-  for (size_t i = 0; i < lines.size() && i < slots_.size(); ++i) slots_[i] = lines[i];
+  // Only the first 100 lines are looked at, however long the file.
+  size_t filled = 0;
+  size_t start = 0;
+  while (filled < slots_.size() && start < bytes.size()) {
+    size_t lf = bytes.find('\n', start);
+    if (lf == std::string_view::npos) lf = bytes.size();
+    size_t end = lf;
+    if (end > start && end < bytes.size() && bytes[end - 1] == '\r') --end;
+    slots_[filled++] = std::string(bytes.substr(start, end - start));
+    start = lf + 1;
+  }
 }
 
 std::string SettingsSlots::Serialize() const {
@@ -25,11 +40,20 @@ std::string SettingsSlots::Serialize() const {
 }
 
 int32_t SettingsSlots::IntOr(int slot, int32_t fallback) const {
-  return empty(slot) ? fallback : StrToInt(get(slot));
+  if (empty(slot)) return fallback;
+  int32_t value = 0;
+  if (TryStrToInt(get(slot), value)) return value;
+  bool& reported = badReported_.at(static_cast<size_t>(slot - 1));
+  if (reported) return fallback;
+  reported = true;
+  return StrToInt(get(slot));  // raises the conversion error
 }
 
 uint32_t SettingsSlots::RgbOr(int slot, uint32_t fallbackRgb) const {
-  return empty(slot) ? fallbackRgb : StoredToRgb(StrToInt(get(slot)));
+  if (empty(slot)) return fallbackRgb;
+  int32_t stored = 0;
+  if (TryStrToInt(get(slot), stored)) return StoredToRgb(stored);
+  return StoredToRgb(IntOr(slot, RgbToStored(fallbackRgb)));
 }
 
 uint32_t StoredToRgb(int32_t stored) {

@@ -21,16 +21,20 @@ class SettingsSlots {
   std::string Serialize() const;
 
   const std::string& get(int slot) const { return slots_.at(static_cast<size_t>(slot - 1)); }
-  void set(int slot, std::string value) { slots_.at(static_cast<size_t>(slot - 1)) = std::move(value); }
+  void set(int slot, std::string value);
   bool empty(int slot) const { return get(slot).empty(); }
 
-  // The slot as an integer, or `fallback` when empty; raises ConvertError when not a number.
+  // The slot as an integer, or `fallback` when empty. A slot that is not a number
+  // raises ConvertError on its first read only, so that the learner hears of it once;
+  // every later read gives `fallback` (until the slot is set again).
   int32_t IntOr(int slot, int32_t fallback) const;
-  // A stored colour given as #RRGGBB components, or the fallback (also #RRGGBB) when empty.
+  // A stored colour given as #RRGGBB components, or the fallback (also #RRGGBB) when
+  // empty; a slot that is not a number is treated as IntOr treats it.
   uint32_t RgbOr(int slot, uint32_t fallbackRgb) const;
 
  private:
   std::array<std::string, kCount> slots_;
+  mutable std::array<bool, kCount> badReported_{};
 };
 
 // #RRGGBB <-> the stored blue-green-red integer.

@@ -1,5 +1,7 @@
 #include "soundindex.h"
 
+#include <algorithm>
+
 #include "errors.h"
 #include "textfile.h"
 
@@ -22,9 +24,11 @@ void SoundIndex::Clear() {
 }
 
 void SoundIndex::Append(tsou entry) {
-  // Room grows in steps of 1,000 once fewer than 10 free places would remain.
+  // The nominal room grows in steps of 1,000 once fewer than 10 free places would
+  // remain; the storage itself at least doubles, so loading stays linear in the file.
   if (count() + 1 > reserved_ - 10) reserved_ += kGrowStep;
-  if (entries_.capacity() < static_cast<size_t>(reserved_)) entries_.reserve(reserved_);
+  if (entries_.capacity() < static_cast<size_t>(reserved_))
+    entries_.reserve(std::max(static_cast<size_t>(reserved_), 2 * entries_.capacity()));
   entries_.push_back(std::move(entry));
 }
 

@@ -9,6 +9,11 @@ namespace lx {
 // Whole file into `out`; false when it cannot be opened or read.
 bool ReadFileBytes(const std::string& path, std::string& out);
 
+// The start of a file up to and including its first `maxLines` line ends (the whole
+// file when it has fewer); false when it cannot be opened or read. A long file is
+// read no further than that.
+bool ReadFirstLines(const std::string& path, size_t maxLines, std::string& out);
+
 // Lines ended by CR LF or a lone LF; a last line without an end is kept; an end of
 // file right after a line end adds no empty line.
 std::vector<std::string> SplitLines(std::string_view bytes);
@@ -36,8 +41,10 @@ std::vector<std::string> SplitFields(std::string_view line, char separator = '\t
 // Each line followed by CR LF.
 std::string JoinLinesCrlf(const std::vector<std::string>& lines);
 
-// Writes a sibling temporary file, flushes it and renames it over `path`, so the old
-// file survives any failure. Returns false (and leaves the old file) on failure.
+// Writes a sibling temporary file of a unique name, flushes it, gives it the old
+// file's mode and renames it over `path` (the target of a symbolic link), then syncs
+// the folder, so the old file survives any failure and the new one survives a crash.
+// Returns false (and leaves the old file) on failure.
 bool WriteFileAtomic(const std::string& path, std::string_view bytes);
 
 }  // namespace lx

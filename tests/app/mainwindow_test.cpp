@@ -3,6 +3,8 @@
 #include "support/qtapp.h"
 
 #include <QApplication>
+#include <QImage>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <filesystem>
@@ -13,6 +15,7 @@
 #include "app/core/textfile.h"
 #include "app/downloadpage.h"
 #include "app/errorbox.h"
+#include "text/Unit21.h"
 
 namespace fs = std::filesystem;
 
@@ -111,6 +114,13 @@ TEST_F(MainWindow, DownloadPageIsRecreatedAtEveryStart) {
   EXPECT_NE(html.find("\xf1\xea\xe0\xf7\xe0\xf2\xfc"), std::string::npos);  // "скачать" in Windows-1251
   // Every line ends with CR LF.
   EXPECT_EQ(html.find("\n"), html.find("\r\n") + 1);
+  // Both image maps lead to the support address by e-mail, and nothing else does.
+  int areas = 0;
+  for (size_t at = html.find("<area"); at != std::string::npos; at = html.find("<area", at + 1), ++areas)
+    EXPECT_EQ(html.compare(html.find("href=\"", at) + 6, 7, "mailto:"), 0) << html.substr(at, 80);
+  EXPECT_EQ(areas, 3);
+  EXPECT_NE(html.find("<map name=\"banner\">"), std::string::npos);
+  EXPECT_NE(html.find("<map name=\"footer\">"), std::string::npos);
 }
 
 TEST_F(MainWindow, UnwritableDownloadFolderIsSilent) {
@@ -140,6 +150,30 @@ TEST_F(MainWindow, ProgramWiresThePageButtonsToTheHtmlWindow) {
     const std::string name = "SpeedButton" + std::to_string(lesson + 1);
     EXPECT_TRUE(program.form1()->findChild<QToolButton*>(QString::fromStdString(name))->isEnabled()) << name;
   }
+}
+
+// The page in the HTML window at its design width, with the pictures the set-up
+// draws beside it: nothing cut off at the right, every picture found.
+TEST_F(MainWindow, DownloadPageFitsTheHtmlWindowWithItsPictures) {
+  const fs::path built = fs::current_path() / "data" / "html";
+  if (!fs::exists(built / "image" / "ban3.jpg")) GTEST_FAIL() << "build the course data first (tools/build-data.sh)";
+  fs::create_directory_symlink(built / "image", root / "data" / "html" / "image");
+  fs::create_symlink(built / "favicon.ico", root / "data" / "html" / "favicon.ico");
+  { lx::TForm1 form(lx::DataDir(root.string())); }
+  std::string html;
+  ASSERT_TRUE(lx::ReadFileBytes((root / "data" / "html" / "download.html").string(), html));
+  for (const char* picture : {"image/ban3.jpg", "image/b1.jpg", "image/b5.jpg", "image/but.jpg", "image/bg.gif",
+                              "favicon.ico"}) {
+    EXPECT_NE(html.find(picture), std::string::npos) << picture;
+    EXPECT_GT(QImage(QString::fromStdString((root / "data" / "html" / picture).string())).width(), 0) << picture;
+  }
+  lx::TForm21 window(lx::DataDir(root.string()));
+  window.newurl("data\\html\\download.html");
+  ASSERT_TRUE(lx::test::WaitFor([&] { return window.WebBrowser1->document()->size().height() > 500; }));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(window.WebBrowser1->horizontalScrollBar()->maximum(), 0)
+      << "document width " << window.WebBrowser1->document()->size().width() << " in a viewport of "
+      << window.WebBrowser1->viewport()->width();
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QToolButton>
 
 #include "app/Unit17.h"
+#include "text/styletables.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ QRgb SwatchPixel(lx::TForm17& form, int n) {
 
 void Press(lx::TForm17& form, const char* name) { form.findChild<QToolButton*>(name)->click(); }
 
-TEST(SettingsWindow, SwatchesShowDisplayDefaultsAndChosenColours) {
+TEST(SettingsWindow, SwatchesShowThePanesColoursAndChosenColours) {
   lx::test::App();
   lx::SettingsSlots store;
   store.set(6, std::to_string(lx::RgbToStored(0x123456)));
@@ -28,8 +29,8 @@ TEST(SettingsWindow, SwatchesShowDisplayDefaultsAndChosenColours) {
   struct Case {
     int swatch;
     QRgb rgb;
-  } cases[] = {{7, 0xD8E6EB}, {8, 0xFFFFFF}, {9, 0xA6CAF0}, {10, 0xFFFFE1}, {1, 0x000000},
-               {2, 0xFF0000}, {3, 0x123456}, {4, 0xE00000}, {13, 0x808000}};
+  } cases[] = {{7, 0xD8E6EB}, {8, 0xFFFFFF}, {9, 0xA6CAF0}, {10, 0xFFFBF0}, {1, 0x200040},
+               {2, 0xFF0000}, {3, 0x123456}, {4, 0xC80020}, {13, 0xC83280}};
   for (const auto& c : cases) EXPECT_EQ(SwatchPixel(form, c.swatch), c.rgb) << "Image" << c.swatch;
   EXPECT_TRUE(form.findChild<QLabel*>("Image11")->isHidden());
   // A confirmed choice goes into the working copy only; a cancelled one changes nothing.
@@ -41,6 +42,24 @@ TEST(SettingsWindow, SwatchesShowDisplayDefaultsAndChosenColours) {
   form.SetColorChooser([](uint32_t, uint32_t&) { return false; });
   form.SwatchClick(8);
   EXPECT_TRUE(form.workingCopy()[1].empty());
+}
+
+// With empty slots, each text swatch shows the colour the lesson texts are drawn in.
+TEST(SettingsWindow, TextSwatchesMatchTheColoursOfTheRenderedTexts) {
+  lx::test::App();
+  lx::SettingsSlots store;
+  lx::TForm17 form(store);
+  int checked = 0;
+  for (int swatch = 1; swatch <= 13; ++swatch) {
+    const int slot = lx::SwatchSlot(swatch);
+    if (slot < 4 || slot > 10) continue;
+    for (const lx::StyleRule& rule : lx::styles::lesson3().codes) {
+      if (!rule.defined || rule.colourSlot != slot) continue;
+      EXPECT_EQ(SwatchPixel(form, swatch), rule.colour) << "Image" << swatch << " (slot " << slot << ")";
+      ++checked;
+    }
+  }
+  EXPECT_EQ(checked, 7);
 }
 
 TEST(SettingsWindow, SizeListShowsTwelveForEmptyOrUnknown) {

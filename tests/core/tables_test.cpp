@@ -1,6 +1,13 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 
 #include <filesystem>
+#include <fstream>
 #include <random>
 
 #include "app/core/datadir.h"
@@ -110,6 +117,48 @@ TEST(SettingsSlots, ColoursAndIntegers) {
   EXPECT_EQ(lx::RgbToStored(0x0040FF), 0xFF4000);
 }
 
+TEST(SettingsSlots, ABadSlotIsReportedOnceThenGivesItsDefault) {
+  lx::SettingsSlots s;
+  s.Load("\r\n\r\nbig\r\nred\r\n");
+  // The first read of each damaged slot raises the error, later reads fall back quietly.
+  EXPECT_THROW(s.IntOr(3, 12), lx::ConvertError);
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(s.IntOr(3, 12), 12);
+  EXPECT_THROW(s.RgbOr(4, 0x200040), lx::ConvertError);
+  EXPECT_EQ(s.RgbOr(4, 0x200040), 0x200040u);
+  // A value stored again is read again, and a new bad value is reported again.
+  s.set(3, "14");
+  EXPECT_EQ(s.IntOr(3, 12), 14);
+  s.set(3, "huge");
+  EXPECT_THROW(s.IntOr(3, 12), lx::ConvertError);
+  s.Load("\r\n\r\nbig\r\n");
+  EXPECT_THROW(s.IntOr(3, 12), lx::ConvertError);
+}
+
+TEST(TextFile, ReadFirstLinesStopsAfterTheLinesAsked) {
+  const auto path = std::filesystem::temp_directory_path() / ("lexitar_first_" + std::to_string(getpid()));
+  std::string many;
+  for (int i = 0; i < 50000; ++i) many += "line " + std::to_string(i) + "\r\n";
+  struct Case {
+    std::string bytes;
+    size_t lines;
+    std::string expected;
+  } cases[] = {
+      {many, 100, many.substr(0, many.find("line 100\r\n"))},
+      {"a\r\nb", 100, "a\r\nb"},
+      {"a\nb\nc\n", 2, "a\nb\n"},
+      {"", 100, ""},
+  };
+  for (const auto& c : cases) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << c.bytes;
+    std::string got;
+    ASSERT_TRUE(lx::ReadFirstLines(path.string(), c.lines, got));
+    EXPECT_EQ(got, c.expected);
+  }
+  std::filesystem::remove(path);
+  std::string got;
+  EXPECT_FALSE(lx::ReadFirstLines(path.string(), 100, got));
+}
+
 TEST(TextFile, RandomBytesNeverCrashTheLoaders) {
   std::mt19937 rng(7);
   for (int round = 0; round < 200; ++round) {
@@ -125,22 +174,85 @@ TEST(TextFile, RandomBytesNeverCrashTheLoaders) {
   }
 }
 
-TEST(TextFile, AtomicWriteKeepsOldFileOnFailure) {
-  const auto dir = std::filesystem::temp_directory_path() / "lexitar_atomic";
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
-  const std::string path = (dir / "info.txt").string();
-  ASSERT_TRUE(lx::WriteFileAtomic(path, "old"));
-  ASSERT_TRUE(lx::WriteFileAtomic(path, "new"));
-  std::string got;
-  ASSERT_TRUE(lx::ReadFileBytes(path, got));
-  EXPECT_EQ(got, "new");
-  // The temporary name is occupied by a folder: the write fails and the file stays.
-  std::filesystem::create_directories(path + ".new");
-  EXPECT_FALSE(lx::WriteFileAtomic(path, "lost"));
-  ASSERT_TRUE(lx::ReadFileBytes(path, got));
-  EXPECT_EQ(got, "new");
-  std::filesystem::remove_all(dir);
+class AtomicWrite : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() / ("lexitar_atomic_" + std::to_string(getpid()));
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+    path_ = (dir_ / "info.txt").string();
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+  std::string Read(const std::string& path) const {
+    std::string got;
+    EXPECT_TRUE(lx::ReadFileBytes(path, got)) << path;
+    return got;
+  }
+  // Names in the folder: a failed or finished write leaves no temporary file behind.
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir_)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  std::filesystem::path dir_;
+  std::string path_;
+};
+
+TEST_F(AtomicWrite, ReplacesTheFileAndKeepsItOnFailure) {
+  ASSERT_TRUE(lx::WriteFileAtomic(path_, "old"));
+  ASSERT_TRUE(lx::WriteFileAtomic(path_, "new"));
+  EXPECT_EQ(Read(path_), "new");
+  // A disk that takes no more than 4 bytes: the write fails and the file stays whole.
+  struct rlimit saved {};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = saved;
+  small.rlim_cur = 4;
+  setrlimit(RLIMIT_FSIZE, &small);
+  const bool wrote = lx::WriteFileAtomic(path_, "lost: longer than the disk allows");
+  setrlimit(RLIMIT_FSIZE, &saved);
+  signal(SIGXFSZ, SIG_DFL);
+  EXPECT_FALSE(wrote);
+  EXPECT_EQ(Read(path_), "new");
+  EXPECT_EQ(Names(), std::vector<std::string>{"info.txt"});
+}
+
+TEST_F(AtomicWrite, ATemporaryNameLeftByAnotherCopyDoesNotBlockTheWrite) {
+  for (const char* leftover : {".new", ".tmp", ".XXXXXX"}) std::filesystem::create_directories(path_ + leftover);
+  ASSERT_TRUE(lx::WriteFileAtomic(path_, "written"));
+  EXPECT_EQ(Read(path_), "written");
+  EXPECT_EQ(Names().size(), 4u);
+}
+
+TEST_F(AtomicWrite, TheOldFilesModeIsKept) {
+  for (mode_t mode : {0600, 0640, 0444, 0000}) {
+    ASSERT_TRUE(lx::WriteFileAtomic(path_, "a"));
+    ASSERT_EQ(chmod(path_.c_str(), mode), 0);
+    ASSERT_TRUE(lx::WriteFileAtomic(path_, "b"));
+    struct stat st {};
+    ASSERT_EQ(stat(path_.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, mode);
+    std::filesystem::remove(path_);
+  }
+}
+
+TEST_F(AtomicWrite, ANewFileFollowsTheUmask) {
+  const mode_t mask = umask(027);
+  ASSERT_TRUE(lx::WriteFileAtomic(path_, "a"));
+  umask(mask);
+  struct stat st {};
+  ASSERT_EQ(stat(path_.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+TEST_F(AtomicWrite, ASymbolicLinkStaysALinkAndItsTargetIsWritten) {
+  const std::string target = (dir_ / "real.txt").string();
+  ASSERT_TRUE(lx::WriteFileAtomic(target, "old"));
+  std::filesystem::create_symlink(target, path_);
+  ASSERT_TRUE(lx::WriteFileAtomic(path_, "new"));
+  EXPECT_TRUE(std::filesystem::is_symlink(path_));
+  EXPECT_EQ(Read(target), "new");
 }
 
 TEST(DataDir, BackslashPathsMapOntoTheFileSystem) {

@@ -4,6 +4,9 @@
 // recording of a distinct length, opened and played on SDL's disk driver.
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTextBlock>
@@ -402,6 +405,33 @@ TEST_F(DictionaryWindow, PlacementLayoutAndStoredSlots) {
   EXPECT_EQ(gathered.get(18), "333");
   EXPECT_EQ(gathered.get(33), "true");
   EXPECT_EQ(gathered.get(43), "false");
+}
+
+TEST_F(DictionaryWindow, AStoredPlaceBeyondTheScreenIsFittedToIt) {
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  struct Case {
+    const char *left, *top, *width, *height;
+  } cases[] = {
+      {"", "", "2147483647", "2147483647"},
+      {"-2147483648", "2147483647", "400", "300"},
+      {"50000", "-50000", "-5", "0"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.left) + " " + c.top + " " + c.width + " " + c.height);
+    settings_.set(15, c.left);
+    settings_.set(16, c.top);
+    settings_.set(17, c.width);
+    settings_.set(18, c.height);
+    settings_.set(33, "true");
+    auto w = Make();
+    const QRect placed = w->frameGeometry();
+    EXPECT_LE(w->width(), screen.width());
+    EXPECT_LE(w->height(), screen.height());
+    EXPECT_GT(w->width(), 0);
+    EXPECT_GT(w->height(), 0);
+    EXPECT_TRUE(placed.intersects(screen)) << placed.x() << "," << placed.y();
+    EXPECT_GE(placed.top(), screen.top());
+  }
 }
 
 TEST_F(DictionaryWindow, TogglesFollowShowAndHide) {

@@ -2,6 +2,7 @@
 // dictionary toggles kept in step, their panes following the settings window.
 #include <gtest/gtest.h>
 
+#include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
 #include <filesystem>
@@ -302,6 +303,43 @@ TEST_F(ProgramTest, Lesson3OpensPractice3) {
   EXPECT_TRUE(practice->isVisible());
   EXPECT_TRUE(practice->RichEdit1->PaneText().contains("Переведите: Я знаю его."));
   EXPECT_TRUE(errors.empty()) << (errors.empty() ? "" : errors[0].toStdString());
+}
+
+// A hand-edited slot that is not a number: one message per damaged slot, however many
+// paragraphs and lessons are drawn, and the defaults everywhere after it.
+TEST_F(ProgramTest, ABadSlotIsReportedOnceAcrossEveryLesson) {
+  std::vector<QString> lines(100);
+  lines[2] = "big";  // base size
+  lines[3] = "dark";  // text colour 1
+  folder->Write("info.txt", lines);
+  auto program = Start();
+  for (const char* button : {"SpeedButton4", "SpeedButton5", "SpeedButton6"}) Button(program->form1(), button)->click();
+  program->form10()->ShowTopic(3);
+  ASSERT_EQ(errors.size(), 2u);
+  EXPECT_TRUE(errors[0].contains("big") || errors[1].contains("big"));
+  for (lx::LessonFrame* w : Lessons(*program)) EXPECT_EQ(w->shownTopic() > 0, true);
+}
+
+// Each lesson opened at once after start-up shows its description from the top, and
+// stays there once the window has been laid out and painted.
+TEST_F(ProgramTest, EachLessonOpensAtOnceOnItsDescriptionFromTheTop) {
+  folder->WriteText(3, 1, "Lesson 3 description", 200);
+  folder->WriteText(4, 1, "Lesson 4 description", 200);
+  folder->WriteText(5, 1, "Lesson 5 description", 200);
+  auto program = Start();
+  const char* buttons[] = {"SpeedButton4", "SpeedButton5", "SpeedButton6"};
+  for (size_t k = 0; k < 3; ++k) {
+    lx::LessonFrame* w = Lessons(*program)[k];
+    SCOPED_TRACE(buttons[k]);
+    Button(program->form1(), buttons[k])->click();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    lx::test::WaitFor([] { return false; }, 200);
+    EXPECT_EQ(w->shownTopic(), 1);
+    EXPECT_GT(w->RichEdit1->verticalScrollBar()->maximum(), 0) << "the description should be long enough to scroll";
+    EXPECT_EQ(w->RichEdit1->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(w->RichEdit1->textCursor().position(), 0);
+    EXPECT_EQ(Title(*w), "Lesson " + std::to_string(k + 3) + " description");
+  }
 }
 
 }  // namespace

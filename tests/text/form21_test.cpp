@@ -96,5 +96,34 @@ TEST_F(Form21Test, TimerHidesCaretsOfRegisteredPanes) {
   EXPECT_TRUE(test::WaitFor([&] { return kept.cursorWidth() == 0; }));
 }
 
+TEST_F(Form21Test, WebAndMailLinksOpenOutsideLocalPagesHere) {
+  std::vector<QString> opened;
+  form->SetExternalOpener([&](const QUrl& url) {
+    opened.push_back(url.toString());
+    return true;
+  });
+  form->newurl("data\\html\\a.html");
+  struct Case {
+    const char* link;
+    const char* external;  // what the desktop is asked to open; "" for none
+    const char* page;      // the page shown afterwards
+  } cases[] = {
+      {"http://lexitar.example.org/dl_save.php?fil=7", "http://lexitar.example.org/dl_save.php?fil=7", "a.html"},
+      {"HTTPS://lexitar.example.org/", "https://lexitar.example.org/", "a.html"},
+      {"mailto:support@lexitar.example.org", "mailto:support@lexitar.example.org", "a.html"},
+      {"ftp://lexitar.example.org/file", "", "a.html"},
+      {"b.html", "", "b.html"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.link);
+    opened.clear();
+    emit form->WebBrowser1->anchorClicked(QUrl(c.link));
+    EXPECT_EQ(opened.empty() ? QString() : opened[0], QString(c.external));
+    EXPECT_EQ(Page(), c.page);
+    EXPECT_FALSE(form->WebBrowser1->toPlainText().contains("No document"));
+  }
+  EXPECT_TRUE(form->SpeedButton3->isEnabled());
+}
+
 }  // namespace
 }  // namespace lx

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include "support/qtapp.h"
@@ -40,6 +41,31 @@ TEST(PictureTableTest, LoadsBitmapsAndLeavesMissingOnesNull) {
   EXPECT_FALSE(lesson3('q')->isNull());
   EXPECT_TRUE(lesson3('?') == nullptr || lesson3('?')->isNull());
   EXPECT_EQ(lesson3('Q'), nullptr);
+}
+
+// An inline picture drawn on the panes' default colour shows the pane through it,
+// whatever colour the learner gave the pane; its drawing stays opaque. Other
+// pictures keep every pixel.
+TEST(PictureTableTest, InlinePicturesAreClearWhereDrawnOnThePaneColour) {
+  test::App();
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkpath("data"));
+  QImage image(8, 6, QImage::Format_RGB32);
+  image.fill(QColor::fromRgb(PictureTable::kDrawnOnRgb));
+  image.setPixel(3, 3, qRgb(0x20, 0x30, 0x60));
+  for (const char* stem : {"h05", "r1"}) ASSERT_TRUE(image.save(dir.filePath(QString("data/%1.m").arg(stem)), "BMP"));
+  PictureTable table;
+  table.Load(DataDir(dir.path().toStdString()));
+  const QImage& inline5 = table.at(68);
+  ASSERT_FALSE(inline5.isNull());
+  EXPECT_EQ(qAlpha(inline5.pixel(0, 0)), 0);
+  EXPECT_EQ(inline5.pixel(3, 3), qRgb(0x20, 0x30, 0x60));
+  // Drawn over another background, the corner takes that colour.
+  QImage onPane(8, 6, QImage::Format_RGB32);
+  onPane.fill(Qt::white);
+  QPainter(&onPane).drawImage(0, 0, inline5);
+  EXPECT_EQ(onPane.pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu);
+  EXPECT_EQ(qAlpha(table.at(1).pixel(0, 0)), 255);
 }
 
 TEST(PictureTableTest, StemPositions) {
