@@ -13,6 +13,7 @@
 #include "lessons/Unit14.h"
 #include "text/Unit21.h"
 #include "text/picturetable.h"
+#include "vocabulary/Unit16.h"
 
 namespace lx {
 
@@ -24,8 +25,9 @@ class Project1 {
   TForm1* form1() const { return form1_.get(); }
   Tform9* form9() const { return form9_.get(); }
   TForm17* form17() const { return form17_.get(); }
-  // The lesson 6 word list: loaded from "data\\w01.txt" at start, written back at the end.
+  // The lesson 6 word list: loaded from "data\\w01.txt" by lesson 6, written back at the end.
   WordList& lesson6List() { return lesson6List_; }
+  Tform16* form16() const { return form16_.get(); }
   Tform10* form10() const { return form10_.get(); }
   Tform12* form12() const { return form12_.get(); }
   Tform14* form14() const { return form14_.get(); }
@@ -37,7 +39,7 @@ class Project1 {
   void ShowMain();
 
  private:
-  void LoadLesson6List();
+  void CreateLesson6Window();
   void CreateLessonWindows();
   // Enrols a lesson window with the settings window and the main window's button.
   void WireLesson(int lesson, LessonFrame& window);
@@ -51,6 +53,7 @@ class Project1 {
   std::unique_ptr<Tform12> form12_;
   std::unique_ptr<Tform14> form14_;
   std::unique_ptr<TForm18> form18_;
+  std::unique_ptr<Tform16> form16_;
   std::unique_ptr<TForm21> form21_;
 };
 
