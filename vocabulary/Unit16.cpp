@@ -348,13 +348,25 @@ void Tform16::BuildListPage(QWidget* page) {
   header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   const int widths[] = {41, 145, 38, 16};
   for (int c = 0; c < 4; ++c) StringGrid1->setColumnWidth(c, widths[c]);
+  // Bold and small, so that "noun" and "prep" fit the narrow tag column.
   QFont body = StringGrid1->font();
   body.setBold(true);
+  body.setPixelSize(11);
   StringGrid1->setFont(body);
-  StringGrid1->setStyleSheet(
-      "QTableView { background-color: rgb(186,237,205); color: rgb(0,64,128);"
-      " selection-background-color: rgb(160,160,255); selection-color: rgb(96,48,16); }"
-      " QHeaderView::section { background-color: rgb(186,205,205); color: rgb(0,64,128); }");
+  StringGrid1->setTextElideMode(Qt::ElideNone);
+  // The grid's colours through its palette: a style sheet would slow the painting
+  // of a long list.
+  QPalette colours = StringGrid1->palette();
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+    colours.setColor(group, QPalette::Base, QColor(186, 237, 205));
+    colours.setColor(group, QPalette::Text, QColor(0, 64, 128));
+    colours.setColor(group, QPalette::Highlight, QColor(160, 160, 255));
+    colours.setColor(group, QPalette::HighlightedText, QColor(96, 48, 16));
+    colours.setColor(group, QPalette::Button, QColor(186, 205, 205));
+    colours.setColor(group, QPalette::ButtonText, QColor(0, 64, 128));
+  }
+  StringGrid1->setPalette(colours);
+  header->setPalette(colours);
   connect(StringGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& current, const QModelIndex&) {
             if (current.isValid()) StringGrid1SelectCell(current.row() + 1);
@@ -454,8 +466,8 @@ void Tform16::LayOutListPage() {
   }
   y += 4;
   int x = left;
-  for (QToolButton* b : {SpeedButton7, SpeedButton8, SpeedButton1, SpeedButton2}) {
-    const int bw = b->sizeHint().width() < 40 ? 33 : 72;
+  for (auto [b, bw] : {std::pair{SpeedButton7, 72}, std::pair{SpeedButton8, 72}, std::pair{SpeedButton1, 33},
+                       std::pair{SpeedButton2, 33}}) {
     b->setGeometry(x, y, bw, 28);
     x += bw + 3;
   }
@@ -746,6 +758,12 @@ void Tform16::Timer1Timer() {
 
 void Tform16::Button10Click() {
   const size_t count = list_.count();
+  if (list_.full()) {
+    ReportTextError(QString("В списке уже %1 слов, больше он не вмещает. Удалите ненужные слова, "
+                            "чтобы добавить новые.")
+                        .arg(WordList::kCapacity));
+    return;
+  }
   if (selectedEntry_ >= 1 && selectedEntry_ < count) {
     // The selected row now holds the new entry, ready to be typed in.
     list_.InsertEmpty(selectedEntry_);

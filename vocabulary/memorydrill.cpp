@@ -65,8 +65,11 @@ bool MemoryDrill::Next(const WordList& list, bool random, const DrawFn& draw) {
 std::optional<size_t> MemoryDrill::Known(WordList& list) const {
   const int a = recent_[0];
   if (a < 1 || static_cast<size_t>(a) > workingSet_.size()) return std::nullopt;
-  const size_t position = workingSet_[static_cast<size_t>(a - 1)].position;
-  if (position > list.count()) return std::nullopt;
+  const WorkingWord& picked = workingSet_[static_cast<size_t>(a - 1)];
+  const size_t position = picked.position;
+  // The list may have changed since the pick (a sort, a deletion): never mark
+  // another word than the one shown.
+  if (position > list.count() || list.at(position).word != picked.entry.word) return std::nullopt;
   list.at(position).mark = 'z';
   list.NotifyChanged();
   return position;

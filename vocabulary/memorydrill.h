@@ -54,7 +54,8 @@ class MemoryDrill {
   // or sequential) and make it the current word. False when the set is empty; the
   // current word is then empty.
   bool Next(const WordList& list, bool random, const DrawFn& draw);
-  // Marks the newest pick known in `list`; its position, or nothing.
+  // Marks the newest pick known in `list`; its position, or nothing (also when the
+  // entry at that position is no longer the word shown).
   std::optional<size_t> Known(WordList& list) const;
 
   const std::vector<WorkingWord>& workingSet() const { return workingSet_; }

@@ -99,6 +99,11 @@ TEST(MemoryDrill, EmptySetAndKnownWithoutAPick) {
   WordList list = Numbered(2);
   MemoryDrill drill;
   EXPECT_FALSE(drill.Known(list));
+  // The list reordered after the pick: the other word is not marked instead.
+  drill.Next(list, false, {});
+  list.SwapWithNext(1);
+  EXPECT_FALSE(drill.Known(list));
+  EXPECT_EQ(list.at(1).mark, ' ');
   list.at(1).mark = 'z';
   list.at(2).mark = 'x';  // any mark but a space counts as known
   EXPECT_FALSE(drill.Next(list, true, Seeded(2)));
