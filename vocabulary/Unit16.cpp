@@ -150,6 +150,8 @@ Tform16::Tform16(WordList& list, Lesson6Context context, QWidget* parent)
   draw_ = [this](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); };
   notice_ = [this](const QString& message) { QMessageBox::information(this, "Lexitar", message); };
   defaultList_ = std::make_unique<DefaultListFile>(context_.dataDir.Path("data\\w01.txt"), list_);
+  // The dialogs open in the data folder first, then where the learner last chose a file.
+  lastFolder_ = QString::fromStdString(context_.dataDir.Path("data"));
   BuildControls();
   static const SettingsSlots kNoSettings;
   renderer_ = std::make_unique<MarkupRenderer>(*RichEdit1, styles::lesson6(),
@@ -815,22 +817,24 @@ void Tform16::SpeedButton11Click() { SortByMark(list_); }
 // ---- the list page: file commands ----
 
 std::string Tform16::ChooseFileToOpen() {
-  QFileDialog dialog(this, QString(), QString(), kFilter);
+  QFileDialog dialog(this, QString(), lastFolder_, kFilter);
   dialog.setObjectName("OpenDialog1");
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  lastFolder_ = dialog.directory().absolutePath();
   return dialog.selectedFiles().first().toStdString();
 }
 
 std::string Tform16::ChooseFileToSave() {
-  QFileDialog dialog(this, QString(), QString(), kFilter);
+  QFileDialog dialog(this, QString(), lastFolder_, kFilter);
   dialog.setObjectName("SaveDialog1");
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix("txt");
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  lastFolder_ = dialog.directory().absolutePath();
   return dialog.selectedFiles().first().toStdString();
 }
 

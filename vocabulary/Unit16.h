@@ -229,6 +229,7 @@ class Tform16 : public QWidget {
   DrawFn draw_;
   std::mt19937 random_;
   std::function<void(const QString&)> notice_;
+  QString lastFolder_;
   QWidget* drillPage_ = nullptr;
   QWidget* listPage_ = nullptr;
   size_t selectedEntry_ = 0;
