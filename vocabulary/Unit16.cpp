@@ -121,6 +121,14 @@ QToolButton* MakeButton(QWidget* parent, const char* name, const QString& captio
   return button;
 }
 
+// A field of the list file: a pasted tab or line break would split the entry's
+// line, so each becomes a space.
+std::string OneField(const QString& text) {
+  std::string field = FromQ(text);
+  std::replace_if(field.begin(), field.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
+  return field;
+}
+
 QString CannotRead(const std::string& path) {
   return QString("Не удалось прочитать файл %1").arg(QString::fromStdString(path));
 }
@@ -715,19 +723,17 @@ void Tform16::StoreEdit(const std::function<void(tspi&)>& edit, bool wholeRange)
   storing_ = false;
 }
 
-void Tform16::Edit2Change() { StoreEdit([t = FromQ(Edit2->text())](tspi& e) { e.word = t; }, false); }
-void Tform16::Edit3Change() { StoreEdit([t = FromQ(Edit3->text())](tspi& e) { e.form2 = t; }, false); }
-void Tform16::Edit4Change() { StoreEdit([t = FromQ(Edit4->text())](tspi& e) { e.form3 = t; }, false); }
-void Tform16::Edit5Change() { StoreEdit([t = FromQ(Edit5->text())](tspi& e) { e.form4 = t; }, false); }
+void Tform16::Edit2Change() { StoreEdit([t = OneField(Edit2->text())](tspi& e) { e.word = t; }, false); }
+void Tform16::Edit3Change() { StoreEdit([t = OneField(Edit3->text())](tspi& e) { e.form2 = t; }, false); }
+void Tform16::Edit4Change() { StoreEdit([t = OneField(Edit4->text())](tspi& e) { e.form3 = t; }, false); }
+void Tform16::Edit5Change() { StoreEdit([t = OneField(Edit5->text())](tspi& e) { e.form4 = t; }, false); }
 
 void Tform16::Memo1Change() {
   if (!EditedEntry()) return;
   // Lines joined by single spaces; one line in the list file.
   std::string translation;
   const QStringList lines = Memo1->toPlainText().split('\n');
-  for (const QString& line : lines) translation += FromQ(line) + ' ';
-  std::replace(translation.begin(), translation.end(), '\t', ' ');
-  std::erase(translation, '\r');
+  for (const QString& line : lines) translation += OneField(line) + ' ';
   if (translation.size() > 1) translation.pop_back();
   StoreEdit([&translation](tspi& e) { e.translation = translation; }, false);
 }

@@ -331,6 +331,10 @@ TEST_F(Lesson6, FieldsEditTheSelectedEntries) {
   EXPECT_EQ(list.at(1).word, "uno");
   w.Memo1->setPlainText("первый\nодин");
   EXPECT_EQ(list.at(1).translation, FromQ("первый один"));
+  // A pasted tab would split the entry's line in the file.
+  w.Edit2->setText("un\to");
+  EXPECT_EQ(list.at(1).word, "un o");
+  w.Edit2->setText("uno");
   SelectRows(2, 4);
   EXPECT_EQ(w.Edit2->text(), "two");
   w.ComboBox1->setCurrentIndex(9);
