@@ -486,3 +486,24 @@ TEST_F(Lesson6, DictionaryAddSelectsTheNewRow) {
 }
 
 }  // namespace
+
+namespace {
+
+// 400 ms after a row is selected its word is looked up once, silently.
+TEST_F(Lesson6, SelectedWordReachesTheDictionaryAfterTheDelay) {
+  WriteList("data/w01.txt", {"cat\tnoun\t", "go\tv\t"});
+  Tform16& w = Make();
+  w.sPageControl1->setCurrentIndex(1);
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  SelectRows(2, 2);
+  EXPECT_NE(dictionary->LookupHistory[0], "go");
+  ASSERT_TRUE(lx::test::WaitFor([&] { return dictionary->LookupHistory[0] == "go"; }, 2000));
+  EXPECT_EQ(dictionary->Edit1->text(), "go");
+  EXPECT_TRUE(dictionary->SpeakOnLookup);
+  dictionary->Edit1->setText("other");
+  QTest::qWait(600);  // once per selection: no second lookup
+  EXPECT_EQ(dictionary->Edit1->text(), "other");
+}
+
+}  // namespace
