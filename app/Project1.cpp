@@ -20,7 +20,6 @@ Project1::Project1(DataDir dataDir) {
   if (quitAtOnce()) return;
   // The other windows, each created once and hidden, in the order their creation
   // handlers rely on (each reads the settings slots loaded above).
-  LoadLesson6List();
   SharedData& shared = form1_->shared();
   DictionaryContext dictionary;
   dictionary.dictTable = &shared.dictTable;
@@ -44,6 +43,7 @@ Project1::Project1(DataDir dataDir) {
   CreateLessonWindows();
   CreateReader();
   form18_ = std::make_unique<TForm18>();
+  CreateLesson6Window();
 }
 
 void Project1::CreateReader() {
@@ -133,15 +133,32 @@ void Project1::CreatePractice3(const LessonContext& lesson) {
   form17_->OnApply([form11 = form11_.get()](const SettingsSlots& settings) { form11->ApplySettings(settings); });
 }
 
-void Project1::LoadLesson6List() {
-  const std::string path = form1_->dataDir().Path("data\\w01.txt");
-  try {
-    LoadWordList(path, lesson6List_);
-  } catch (const FileError& e) {
-    // Reported like any unreadable file; the list starts empty and is written at the end.
-    ShowErrorBox(ToQ(e.what()));
-  }
-  form1_->OnShutdownSave([this, path] { SaveWordList(path, lesson6List_); });
+void Project1::CreateLesson6Window() {
+  SharedData& shared = form1_->shared();
+  Lesson6Context context;
+  context.dataDir = shared.dataDir;
+  context.settings = &shared.settingsSlots;
+  context.soundIndex = &shared.soundIndex;
+  context.dictTable = &shared.dictTable;
+  context.play = [form1 = form1_.get()](int entry) { form1->playnums(entry); };
+  context.dictionary = form9_.get();
+  context.help = form21_.get();
+  context.settingsWindow = form17_.get();
+  context.pickHandlers = form9_->PickerHandlers();
+  TForm18* progress = form18_.get();
+  context.progress = {[progress] { progress->Begin(); }, [progress](int done, int total) { progress->Step(done, total); },
+                      [progress] { progress->End(); }};
+  // Creation loads the list from "data\\w01.txt"; the shutdown stores the window's
+  // slots and saves the list (never over a file that was not read completely).
+  form16_ = std::make_unique<Tform16>(lesson6List_, context);
+  Tform16* form16 = form16_.get();
+  form17_->EnrolToggle(form16->SpeedButton42);
+  form17_->OnApply([form16](const SettingsSlots& settings) { form16->ApplySettings(settings); });
+  form1_->SetLessonOpener(6, [form16] { form16->OpenFromMain(); });
+  form1_->OnShutdownGather([form16](SettingsSlots& stored) { form16->GatherSlots(stored); });
+  form1_->OnShutdownSave([form16] { form16->SaveDefaultList(); });
+  form9_->OnWordAdded([form16](size_t entry) { form16->SelectEntry(entry); });
+  form10_->SetVerbListLoader([form16](const std::string& path) { form16->ShowList(path); });
 }
 
 void Project1::ShowMain() { form1_->show(); }

@@ -20,6 +20,7 @@
 #include "reader/Unit2.h"
 #include "text/Unit21.h"
 #include "text/picturetable.h"
+#include "vocabulary/Unit16.h"
 
 namespace lx {
 
@@ -31,11 +32,12 @@ class Project1 {
   TForm1* form1() const { return form1_.get(); }
   Tform9* form9() const { return form9_.get(); }
   TForm17* form17() const { return form17_.get(); }
-  // The lesson 6 word list: loaded from "data\\w01.txt" at start, written back at the end.
+  // The lesson 6 word list: loaded from "data\\w01.txt" by lesson 6, written back at the end.
   WordList& lesson6List() { return lesson6List_; }
   Tform7* form7() const { return form7_.get(); }
   Tform4* form4() const { return form4_.get(); }
   Tform5* form5() const { return form5_.get(); }
+  Tform16* form16() const { return form16_.get(); }
   Tform10* form10() const { return form10_.get(); }
   Tform11* form11() const { return form11_.get(); }
   Tform12* form12() const { return form12_.get(); }
@@ -51,8 +53,8 @@ class Project1 {
   void ShowMain();
 
  private:
-  void LoadLesson6List();
   void LoadWordForms();
+  void CreateLesson6Window();
   void CreateLessonWindows();
   void CreateReader();
   // Enrols a lesson window with the settings window and the main window's button.
@@ -78,6 +80,7 @@ class Project1 {
   std::unique_ptr<Tform13> form13_;
   std::unique_ptr<Tform15> form15_;
   std::unique_ptr<TForm18> form18_;
+  std::unique_ptr<Tform16> form16_;
   std::unique_ptr<TForm21> form21_;
   std::unique_ptr<TForm2> form2_;
 };

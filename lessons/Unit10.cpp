@@ -67,9 +67,9 @@ void Tform10::LinkClick(const std::string& key, int caretOffset) {
   // The regions belong to the verb topic's text; elsewhere a click is ordinary.
   if (shownTopic() != kVerbTopic) return;
   if (spreadsheetLink_.contains(caretOffset) && IsOneOf(key, {"verbs", "xls", "щелкните", "здесь"})) {
-    if (openDocument_) openDocument_(QString::fromStdString(dataDir_.Path("data\\verbs.xls")));
+    if (openDocument_) openDocument_(QString::fromStdString(dataDir_.Path("verbs.xls")));
   } else if (wordListLink_.contains(caretOffset) && IsOneOf(key, {"verbs", "txt", "щелкните", "здесь"})) {
-    if (loadVerbList_) loadVerbList_(dataDir_.Path("data\\verbs.txt"));
+    if (loadVerbList_) loadVerbList_(dataDir_.Path("verbs.txt"));
   }
 }
 

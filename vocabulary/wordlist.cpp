@@ -73,12 +73,29 @@ void WordList::Clear() {
   NotifyChanged();
 }
 
+void WordList::Assign(std::vector<tspi> entries) {
+  if (entries.size() > kCapacity) entries.resize(kCapacity);
+  entries_ = std::move(entries);
+  NotifyChanged();
+}
+
+int WordList::Subscribe(std::function<void()> changed) {
+  subscribers_.emplace_back(nextSubscription_, std::move(changed));
+  return nextSubscription_++;
+}
+
+void WordList::Unsubscribe(int subscription) {
+  std::erase_if(subscribers_, [subscription](const auto& s) { return s.first == subscription; });
+}
+
 void WordList::NotifyChanged() {
   if (held_ > 0) {
     pending_ = true;
     return;
   }
-  for (const auto& changed : subscribers_) changed();
+  // A copy: a subscriber may subscribe or unsubscribe while it runs.
+  const auto subscribers = subscribers_;
+  for (const auto& subscriber : subscribers) subscriber.second();
 }
 
 WordList::Batch::~Batch() {

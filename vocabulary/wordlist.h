@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace lx {
@@ -58,11 +59,17 @@ class WordList {
   // Swaps entries k and k + 1.
   bool SwapWithNext(size_t k);
   void Clear();
+  // Replaces every entry at once (a sort, a cut, a build); entries beyond the
+  // capacity are dropped.
+  void Assign(std::vector<tspi> entries);
 
   // Change notification: subscribers run after every change of the list (append,
   // insert, delete, swap, clear, a whole load). Callers that edit an entry in place
   // through at() call NotifyChanged themselves.
-  void Subscribe(std::function<void()> changed) { subscribers_.push_back(std::move(changed)); }
+  // Subscribe returns a number that Unsubscribe takes, for subscribers that go
+  // before the list does.
+  int Subscribe(std::function<void()> changed);
+  void Unsubscribe(int subscription);
   void NotifyChanged();
   // Holds notifications back while it lives; one notification follows if anything changed.
   class Batch {
@@ -77,7 +84,8 @@ class WordList {
 
  private:
   std::vector<tspi> entries_;
-  std::vector<std::function<void()>> subscribers_;
+  std::vector<std::pair<int, std::function<void()>>> subscribers_;
+  int nextSubscription_ = 1;
   int held_ = 0;
   bool pending_ = false;
 };
