@@ -11,12 +11,13 @@ if [ ! -x "$synth" ]; then
   exit 1
 fi
 # Up to date when words.txt is newer than the builder, the tool, the dictionary and
-# every course text it takes words from.
+# every course text it takes words from (not the download page, which the program
+# writes at every start).
 if [ -f "$out" ] && [ -d "$LEXITAR_DATA/sounds" ]; then
   newer=$(find "$LEXITAR_ROOT/tools/sounds" "$synth" "$LEXITAR_DATA" \
     \( -path "$LEXITAR_DATA/sounds" -o -path "$LEXITAR_DATA/book" -o -name '.sounds-*' \) -prune -o \
     -type f \( -path "$LEXITAR_ROOT/tools/sounds/*" -o -path "$synth" -o -name '*.txt' -o -name '*.html' \) \
-    ! -name words.txt ! -name info.txt ! -name 'w01.txt' -newer "$out" -print -quit)
+    ! -name words.txt ! -name info.txt ! -name 'w01.txt' ! -name download.html -newer "$out" -print -quit)
   if [ -z "$newer" ]; then
     echo "sounds: up to date"
     exit 0
