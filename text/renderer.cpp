@@ -49,6 +49,7 @@ void MarkupRenderer::Sync() {
   if (doc->characterCount() == knownLength_) return;
   spans_.clear();
   tableRows_.clear();
+  tableScale_ = 1.0;
   open_ = !doc->isEmpty() || doc->blockCount() > 1;
   knownLength_ = doc->characterCount();
 }
@@ -57,6 +58,7 @@ void MarkupRenderer::clear() {
   pane_.ClearPane();
   spans_.clear();
   tableRows_.clear();
+  tableScale_ = 1.0;
   open_ = false;
   knownLength_ = pane_.document()->characterCount();
 }
@@ -249,6 +251,7 @@ void MarkupRenderer::AlignColumns() {
   }
   if (gaps.empty()) {
     tableRows_.clear();
+    tableScale_ = 1.0;
     // A new paragraph takes the layout of the one before it: no stops of an earlier table.
     if (!block.blockFormat().tabPositions().isEmpty()) {
       QTextBlockFormat layout = block.blockFormat();
@@ -257,14 +260,6 @@ void MarkupRenderer::AlignColumns() {
     }
     return;
   }
-  const QFont base = doc->defaultFont();
-  TableRow row{block.blockNumber(), WidthOf(block, 0, static_cast<int>(first), base), {}};
-  int cellStart = static_cast<int>(first);
-  for (const Gap& g : gaps) {
-    row.cells.push_back({cellStart, WidthOf(block, cellStart, g.start, base)});
-    cellStart = g.start + g.length;
-  }
-  row.cells.push_back({cellStart, WidthOf(block, cellStart, static_cast<int>(text.size()), base)});
   QTextCursor c(doc);
   for (auto g = gaps.rbegin(); g != gaps.rend(); ++g) {
     c.setPosition(block.position() + g->start + 1);
@@ -273,31 +268,110 @@ void MarkupRenderer::AlignColumns() {
     c.setPosition(block.position() + g->start + g->length, QTextCursor::KeepAnchor);
     c.insertText(QStringLiteral("\t"), format);
   }
-  if (!tableRows_.empty() && tableRows_.back().block != row.block - 1) tableRows_.clear();
+  // Cells as they stand once each gap is one tab; `column` stays the source column.
+  TableRow row{block.blockNumber(), static_cast<int>(first), {}, {}};
+  int from = static_cast<int>(first), removed = 0, column = static_cast<int>(first);
+  for (const Gap& g : gaps) {
+    row.cells.push_back({column, from, g.start - removed});
+    removed += g.length - 1;
+    from = g.start - removed + g.length;
+    column = g.start + g.length;
+  }
+  row.cells.push_back({column, from, static_cast<int>(text.size()) - removed});
+  const QTextBlock laid = doc->findBlockByNumber(row.block);
+  const qreal basePoints = doc->defaultFont().pointSizeF();
+  for (auto it = laid.begin(); !it.atEnd(); ++it) {
+    const QTextFragment f = it.fragment();
+    if (f.charFormat().isImageFormat()) continue;
+    const qreal points = f.charFormat().fontPointSize();
+    row.runs.push_back({f.position() - laid.position(), f.length(), points > 0 ? points : basePoints});
+  }
+  if (!tableRows_.empty() && tableRows_.back().block != row.block - 1) {
+    tableRows_.clear();
+    tableScale_ = 1.0;
+  }
   tableRows_.push_back(std::move(row));
+  // A row joining a table already drawn smaller starts at the table's size.
+  if (tableScale_ != 1.0) ScaleRow(tableRows_.back(), tableScale_);
   LayOutTable();
+}
+
+qreal MarkupRenderer::TextAreaWidth() const {
+  const QTextDocument* doc = pane_.document();
+  const qreal width = doc->textWidth();
+  return width > 0 ? width - 2 * doc->documentMargin() : 0;
+}
+
+void MarkupRenderer::ScaleRow(const TableRow& row, qreal scale) {
+  QTextDocument* doc = pane_.document();
+  QTextCursor c(doc);
+  const int at = doc->findBlockByNumber(row.block).position();
+  for (const StyledRun& run : row.runs) {
+    c.setPosition(at + run.from);
+    c.setPosition(at + run.from + run.length, QTextCursor::KeepAnchor);
+    QTextCharFormat size;
+    size.setFontPointSize(run.points * scale);
+    c.mergeCharFormat(size);
+  }
+}
+
+void MarkupRenderer::ScaleTableRows(qreal scale) {
+  if (scale == tableScale_) return;
+  tableScale_ = scale;
+  for (const TableRow& r : tableRows_) ScaleRow(r, scale);
 }
 
 void MarkupRenderer::LayOutTable() {
   // Each column starts where the widest cell before it ends, plus a gap of about
   // three spaces; columns are the source columns cells start at, so a row that leaves
-  // a column empty spans it.
-  const QFontMetricsF body(pane_.document()->defaultFont());
-  const qreal gap = 3 * body.horizontalAdvance(QLatin1Char(' '));
-  std::map<int, qreal> stop;  // source column -> x
-  for (const TableRow& r : tableRows_) {
-    qreal& x = stop[r.cells.front().column];
-    x = std::max(x, r.lead);
-    for (size_t k = 1; k < r.cells.size(); ++k) stop.emplace(r.cells[k].column, 0.0);
-  }
-  for (auto& [column, x] : stop)
-    for (const TableRow& r : tableRows_)
-      for (size_t k = 1; k < r.cells.size(); ++k)
-        if (r.cells[k].column == column) {
-          const TableCell& before = r.cells[k - 1];
-          x = std::max(x, stop[before.column] + before.width + gap);
-        }
+  // a column empty spans it. A table wider than the pane first closes its gaps to one
+  // space, then is drawn smaller until every row fits on one line.
   QTextDocument* doc = pane_.document();
+  const QFont base = doc->defaultFont();
+  const qreal space = QFontMetricsF(base).horizontalAdvance(QLatin1Char(' '));
+  // The first line of a paragraph starts after its indent; a pixel or two of slack
+  // covers rounding in the line breaker.
+  const QTextBlockFormat rowLayout = doc->findBlockByNumber(tableRows_.front().block).blockFormat();
+  const qreal area = TextAreaWidth() - rowLayout.textIndent() - rowLayout.leftMargin() - rowLayout.rightMargin() - 2;
+  std::map<int, qreal> stop;  // source column -> x
+  bool wideGaps = tableScale_ == 1.0;
+  for (int attempt = 0; attempt < 6; ++attempt) {
+    const qreal gap = (wideGaps ? 3 : 1) * space * tableScale_;
+    // Cell widths in the current size.
+    std::vector<std::vector<qreal>> widths;
+    std::vector<qreal> leads;
+    for (const TableRow& r : tableRows_) {
+      const QTextBlock block = doc->findBlockByNumber(r.block);
+      leads.push_back(WidthOf(block, 0, r.lead, base));
+      auto& w = widths.emplace_back();
+      for (const TableCell& cell : r.cells) w.push_back(WidthOf(block, cell.from, cell.to, base));
+    }
+    stop.clear();
+    for (size_t i = 0; i < tableRows_.size(); ++i) {
+      const TableRow& r = tableRows_[i];
+      qreal& x = stop[r.cells.front().column];
+      x = std::max(x, leads[i]);
+      for (size_t k = 1; k < r.cells.size(); ++k) stop.emplace(r.cells[k].column, 0.0);
+    }
+    for (auto& [column, x] : stop)
+      for (size_t i = 0; i < tableRows_.size(); ++i) {
+        const TableRow& r = tableRows_[i];
+        for (size_t k = 1; k < r.cells.size(); ++k)
+          if (r.cells[k].column == column) x = std::max(x, stop[r.cells[k - 1].column] + widths[i][k - 1] + gap);
+      }
+    qreal right = 0;
+    for (size_t i = 0; i < tableRows_.size(); ++i)
+      right = std::max(right, stop[tableRows_[i].cells.back().column] + widths[i].back());
+    if (area <= 0 || right <= area) break;
+    if (wideGaps) {
+      wideGaps = false;
+      continue;
+    }
+    // Text shrinks about in proportion to its size; a little more leaves room for hinting.
+    const qreal scale = tableScale_ * area / right * 0.98;
+    if (scale < 0.4) break;
+    ScaleTableRows(scale);
+  }
   for (const TableRow& r : tableRows_) {
     QList<QTextOption::Tab> tabs;
     for (size_t k = 1; k < r.cells.size(); ++k) tabs.append(QTextOption::Tab(stop[r.cells[k].column], QTextOption::LeftTab));

@@ -102,17 +102,30 @@ class MarkupRenderer {
   const SettingsSlots& slots_;
   PictureProvider pictures_;
   std::vector<StyleSpan> spans_;
-  // The rows of the table the last closed paragraphs form: per row its paragraph
-  // and its cells (the source column each starts at, its width in pixels).
+  // The rows of the table the last closed paragraphs form: per row its paragraph,
+  // its cells (the source column each starts at and its characters in the paragraph)
+  // and the point size each run of characters was styled with, so that a table too
+  // wide for the pane can be drawn smaller and still keep its columns.
   struct TableCell {
     int column;
-    qreal width;
+    int from, to;  // positions inside the paragraph
+  };
+  struct StyledRun {
+    int from, length;
+    qreal points;
   };
   struct TableRow {
     int block;
-    qreal lead;  // width of the row's leading spaces
+    int lead;  // leading spaces
     std::vector<TableCell> cells;
+    std::vector<StyledRun> runs;
   };
+  // Width of the text area a paragraph may fill, or 0 while the pane has none.
+  qreal TextAreaWidth() const;
+  // Draws a row's (every row's) text at `scale` times the size each run was styled with.
+  void ScaleRow(const TableRow& row, qreal scale);
+  void ScaleTableRows(qreal scale);
+  qreal tableScale_ = 1.0;
   std::vector<TableRow> tableRows_;
   bool open_ = false;   // whether the pane has an open paragraph
   int knownLength_ = 1; // document length after the renderer's last change
