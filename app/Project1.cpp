@@ -59,6 +59,10 @@ void Project1::CreateReader() {
   context.pickHandlers = form9_->PickerHandlers();
   context.soundPictures = form1_->ImageList1();
   context.showError = ShowErrorBox;
+  // Lesson 6 comes later; its grid follows the reader's word grid once it exists.
+  context.selectLesson6Row = [this](int row) {
+    if (form16_ && row > 0) form16_->SelectEntry(static_cast<size_t>(row));
+  };
   form2_ = std::make_unique<TForm2>(context);
   TForm2* reader = form2_.get();
   form17_->EnrolToggle(reader->SpeedButton11);
@@ -158,6 +162,7 @@ void Project1::CreateLesson6Window() {
   form1_->OnShutdownGather([form16](SettingsSlots& stored) { form16->GatherSlots(stored); });
   form1_->OnShutdownSave([form16] { form16->SaveDefaultList(); });
   form9_->OnWordAdded([form16](size_t entry) { form16->SelectEntry(entry); });
+  form9_->OnWordAdded([reader = form2_.get()](size_t entry) { reader->SelectWordRow(static_cast<int>(entry)); });
   form10_->SetVerbListLoader([form16](const std::string& path) { form16->ShowList(path); });
 }
 

@@ -1,5 +1,7 @@
 #include "reader/Unit2.h"
 
+#include "app/centre.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
@@ -554,7 +556,7 @@ void TForm2::ApplyStoredGeometry() {
   if (!s.empty(20)) place.moveTop(s.IntOr(20, place.top()));
   if (!s.empty(21)) place.setWidth(s.IntOr(21, place.width()));
   if (!s.empty(22)) place.setHeight(s.IntOr(22, place.height()));
-  setGeometry(place);
+  PlaceFromStored(*this, place.left(), place.top(), place.width(), place.height());
 }
 
 void TForm2::FormCreate() {
@@ -1007,16 +1009,18 @@ void TForm2::cellfulla() {
     StringGrid2->setCurrentCell(selectedWordRow_ - 1, 1);
 }
 
+void TForm2::SelectWordRow(int row) {
+  selectedWordRow_ = row;
+  const QSignalBlocker block(StringGrid2);
+  StringGrid2->setCurrentCell(row - 1, 1);
+}
+
 void TForm2::SpeedButton25Click() {
   if (!context_.wordList) return;
   const std::string word = FromQ(Edit1->text());
   if (word.empty() || !context_.wordList->AppendWord(word)) return;
   const int row = static_cast<int>(context_.wordList->count());
-  selectedWordRow_ = row;
-  {
-    const QSignalBlocker block(StringGrid2);
-    StringGrid2->setCurrentCell(row - 1, 1);
-  }
+  SelectWordRow(row);
   if (context_.selectLesson6Row) context_.selectLesson6Row(row);
 }
 

@@ -69,6 +69,9 @@ class TForm2 : public QWidget, private TransportView {
   void SetDialogs(ReaderDialogs dialogs) { dialogs_ = std::move(dialogs); }
 
   // Texts and projects.
+  // Selects a row of the word grid without looking its word up (a word another
+  // window added to the list).
+  void SelectWordRow(int row);
   void SpeedButton13Click();  // load the English text
   void SpeedButton19Click();  // load the Russian text
   bool LoadEnglishText(const std::string& path);

@@ -414,8 +414,7 @@ void Tform16::PlaceFromSlots(const SettingsSlots& stored) {
     // A damaged slot keeps the centred place rather than losing the window.
     if (!stored.empty(23 + i) && TryStrToInt(stored.get(23 + i), v)) values[i] = v;
   }
-  resize(std::max(values[2], 200), std::max(values[3], 150));
-  move(values[0], values[1]);
+  PlaceFromStored(*this, values[0], values[1], std::max(values[2], 200), std::max(values[3], 150));
 }
 
 void Tform16::GatherSlots(SettingsSlots& stored) const {
