@@ -58,12 +58,15 @@ SOUNDS = [
     (3482, "r", "[[r@]]", VOICE), (3456, "h", "[[h@]]", VOICE),
 ]
 
-# Lesson 2's readings that are no single sound of lesson 1 and no word's whole
-# transcription: a click on "[ks]" in a lesson 2 text plays one of these.
+# Transcriptions of the course texts that are no single sound of lesson 1 and no
+# word's whole transcription: lesson 2's readings, and the strong or modern forms
+# the grammar lessons teach beside a word's dictionary form. A click on "[ks]" or
+# "[Dem]" plays one of these.
 READINGS = [
     ("ks", "[[ksss]]"), ("gz", "[[gzzz]]"), ("kw", "[[kw@]]"), ("aIq", "[[aI@]]"),
     ("auq", "[[aU@]]"), ("wO", "[[w0]]"), ("Sqn", "[[S@n]]"), ("Zqn", "[[Z@n]]"),
     ("tSq", "[[tS@]]"), ("qs", "[[@sss]]"),
+    ("Dem", "[[D'Em]]"), ("qn", "[[@n]]"), ("'twentIqT", "[['twEntI@T]]"),
 ]
 
 # Sounds that espeak says much more quietly than the vowels: spoken louder.
