@@ -48,6 +48,9 @@ void Project1::CreateReader() {
   context.pickHandlers = form9_->PickerHandlers();
   context.soundPictures = form1_->ImageList1();
   context.showError = ShowErrorBox;
+  context.progressBegin = [this](std::function<void()> cancel) { form18_->BeginCancellable(std::move(cancel)); };
+  context.progressStep = [this](int percent) { form18_->gauge()->setValue(percent); };
+  context.progressEnd = [this] { form18_->End(); };
   form2_ = std::make_unique<TForm2>(context);
   TForm2* reader = form2_.get();
   form17_->EnrolToggle(reader->SpeedButton11);
