@@ -301,17 +301,12 @@ WarpResult WarpFrames(const std::vector<float>& a, const std::vector<float>& b,
   return WarpInBand(a, b, BandAround(coarse.path, na, nb, radius), cancel);
 }
 
-double UnrelatedCost(const std::vector<float>& a, const std::vector<float>& b) {
-  const size_t na = a.size() / kDims, nb = b.size() / kDims;
-  if (na == 0 || nb == 0) return 0;
-  // A fixed stride walk over both sequences stands in for random pairs, reproducibly.
-  constexpr size_t kPairs = 20000;
-  double sum = 0;
-  for (size_t k = 0; k < kPairs; ++k) {
-    const size_t i = (k * 7919) % na, j = (k * 104729 + 17) % nb;
-    sum += Distance(a.data() + i * kDims, b.data() + j * kDims);
-  }
-  return sum / kPairs;
+std::vector<float> ReversedFrames(const std::vector<float>& frames) {
+  const size_t n = frames.size() / kDims;
+  std::vector<float> out(frames.size());
+  for (size_t f = 0; f < n; ++f)
+    std::copy_n(frames.begin() + static_cast<long>((n - 1 - f) * kDims), kDims, out.begin() + static_cast<long>(f * kDims));
+  return out;
 }
 
 int32_t MapFrame(const WarpPath& path, int32_t frameA) {

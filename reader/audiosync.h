@@ -78,9 +78,10 @@ struct WarpResult {
 WarpResult WarpFrames(const std::vector<float>& a, const std::vector<float>& b,
                       const std::atomic<bool>* cancel = nullptr, int radius = 12);
 
-// Mean distance between frames of `a` and frames of `b` taken at random: the scale
-// against which a path's mean cost tells matching from unrelated speech.
-double UnrelatedCost(const std::vector<float>& a, const std::vector<float>& b);
+// The frames in reverse order: speech with the same voice, noise and pauses that says
+// nothing of the original, the baseline against which a path's cost tells matching
+// from unrelated speech.
+std::vector<float> ReversedFrames(const std::vector<float>& frames);
 
 // The frame of B that the path pairs with frame `frameA` of A: the first one.
 int32_t MapFrame(const WarpPath& path, int32_t frameA);

@@ -24,8 +24,8 @@ constexpr int kSilentSample = 33;  // -60 dBFS
 constexpr int kSpeechPercent = 60;
 // A real recording speaks 0.4 to 2.5 times as long as the synthetic one.
 constexpr double kShortest = 0.4, kLongest = 2.5;
-// Matching speech keeps its path well below the distance of unrelated frames.
-constexpr double kMatchLimit = 0.6;
+// Matching speech keeps its path well below the path to the reversed recording.
+constexpr double kMatchLimit = 0.93;
 
 std::mutex g_espeakLock;
 int g_espeakRate = 0;
@@ -166,9 +166,15 @@ AutoSyncResult ComputeControlPoints(std::string_view englishText, const std::str
   if (control.cancel.load()) return Cancelled();
   if (warp.path.empty()) return Failure("Не удалось сопоставить запись с текстом.");
   AutoSyncResult result;
-  result.matchRatio = warp.meanCost / std::max(UnrelatedCost(a, b), 1e-9);
-  if (result.matchRatio > kMatchLimit)
-    return Failure("Запись в аудиофайле «" + name + "» не совпадает с английским текстом: проверьте, что выбраны нужные текст и аудиофайл.");
+  const WarpResult unrelated = WarpFrames(a, ReversedFrames(b), &control.cancel);
+  if (control.cancel.load()) return Cancelled();
+  result.matchRatio = warp.meanCost / std::max(unrelated.meanCost, 1e-9);
+  if (result.matchRatio > kMatchLimit) {
+    AutoSyncResult mismatch = Failure("Запись в аудиофайле «" + name +
+                                      "» не совпадает с английским текстом: проверьте, что выбраны нужные текст и аудиофайл.");
+    mismatch.matchRatio = result.matchRatio;
+    return mismatch;
+  }
 
   const auto toMs = [&](uint64_t syntheticSample) {
     const int32_t frame = MapFrame(warp.path, static_cast<int32_t>(syntheticSample / static_cast<uint64_t>(synthetic.hop())));

@@ -34,7 +34,7 @@ struct AutoSyncResult {
   bool cancelled = false;
   std::string message;  // UTF-8, Russian; empty when ok or cancelled
   std::vector<AutoSyncPoint> points;  // ascending in both positions
-  double matchRatio = 0;  // path cost over the cost of unrelated frames
+  double matchRatio = 0;  // path cost over the path cost to the reversed recording
 };
 
 struct AutoSyncControl {

@@ -35,6 +35,8 @@ struct Measured {
   bool ok = false;
   std::vector<lx::AutoSyncPoint> points;
   double seconds = 0;
+  double cpuSeconds = 0;
+  double matchRatio = 0;
   long peakMb = 0;
   std::string message;
 };
@@ -48,7 +50,7 @@ Measured AlignInChild(const std::string& text, const std::string& wav, const fs:
     const lx::AutoSyncResult r = lx::ComputeControlPoints(text, wav, control);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::ofstream f(out);
-    f << (r.ok ? 1 : 0) << ' ' << seconds << ' ' << r.points.size() << '\n';
+    f << (r.ok ? 1 : 0) << ' ' << seconds << ' ' << r.matchRatio << ' ' << r.points.size() << '\n';
     for (const auto& p : r.points) f << p.textPosition << ' ' << p.audioMs << '\n';
     f << r.message << '\n';
     f.close();
@@ -59,10 +61,12 @@ Measured AlignInChild(const std::string& text, const std::string& wav, const fs:
   wait4(child, &status, 0, &usage);
   Measured m;
   m.peakMb = usage.ru_maxrss / 1024;
+  m.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                 static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
   std::ifstream f(out);
   size_t n = 0;
   int ok = 0;
-  f >> ok >> m.seconds >> n;
+  f >> ok >> m.seconds >> m.matchRatio >> n;
   m.ok = ok == 1;
   m.points.resize(n);
   for (auto& p : m.points) f >> p.textPosition >> p.audioMs;
@@ -73,7 +77,7 @@ Measured AlignInChild(const std::string& text, const std::string& wav, const fs:
 
 void Report(const char* name, const lx::test::SyncBook& book, const Measured& m) {
   if (!m.ok || m.points.size() != book.startsMs.size() + 1) {
-    std::printf("%-34s FAILED: %s\n", name, m.message.c_str());
+    std::printf("%-30s FAILED (match %.3f): %s\n", name, m.matchRatio, m.message.c_str());
     return;
   }
   size_t within100 = 0, within250 = 0;
@@ -85,9 +89,10 @@ void Report(const char* name, const lx::test::SyncBook& book, const Measured& m)
     worst = std::max(worst, error);
   }
   const double n = static_cast<double>(book.startsMs.size());
-  std::printf("%-34s %6.1f min %5zu sentences  <=100 ms %5.1f%%  <=250 ms %5.1f%%  worst %5d ms  %6.1f s  %4ld MB\n",
+  std::printf("%-30s %5.1f min %5zu sentences  <=100 ms %5.1f%%  <=250 ms %5.1f%%  worst %4d ms  "
+              "%5.1f s (CPU %5.1f s)  %4ld MB  match %.3f\n",
               name, book.seconds / 60, book.startsMs.size(), 100 * within100 / n, 100 * within250 / n, worst,
-              m.seconds, m.peakMb);
+              m.seconds, m.cpuSeconds, m.peakMb, m.matchRatio);
 }
 
 }  // namespace
