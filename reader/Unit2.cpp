@@ -144,7 +144,11 @@ TForm2::TForm2(ReaderContext context, QWidget* parent) : QWidget(parent), contex
     return remember(dialog.selectedFiles().front());
   };
   dialogs_.confirm = [this](const QString& question) {
-    return QMessageBox::question(this, QStringLiteral("Lexitar"), question) == QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Lexitar"), question, QMessageBox::NoButton, this);
+    QPushButton* yes = box.addButton(QStringLiteral("Заменить"), QMessageBox::AcceptRole);
+    box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    box.exec();
+    return box.clickedButton() == yes;
   };
   TransportView& view = *this;
   transport_ = std::make_unique<ReaderTransport>(project_, stream_, view);
@@ -351,6 +355,7 @@ QWidget* TForm2::BuildProjectTab() {
   AutoSyncButton->setObjectName("AutoSyncButton");
   AutoSyncButton->setToolTip(
       QStringLiteral("Вычислить контрольные точки по английскому тексту и текущему аудиофайлу"));
+  AutoSyncButton->setMinimumWidth(AutoSyncButton->sizeHint().width() + 16);
   pointsBar->addWidget(AutoSyncButton);
   SpeedButton24 = Button("SpeedButton24", QStringLiteral("Удалить контрольную точку"),
                          DrawReaderIcon(ReaderIcon::DeletePoint), page);
