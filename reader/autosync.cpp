@@ -166,6 +166,7 @@ AutoSyncResult ComputeControlPoints(std::string_view englishText, const std::str
   if (control.cancel.load()) return Cancelled();
   if (warp.path.empty()) return Failure("Не удалось сопоставить запись с текстом.");
   AutoSyncResult result;
+  control.percent.store(kSpeechPercent + (100 - kSpeechPercent) * 2 / 3);
   const WarpResult unrelated = WarpFrames(a, ReversedFrames(b), &control.cancel);
   if (control.cancel.load()) return Cancelled();
   result.matchRatio = warp.meanCost / std::max(unrelated.meanCost, 1e-9);
