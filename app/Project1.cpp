@@ -63,6 +63,9 @@ void Project1::CreateReader() {
   context.selectLesson6Row = [this](int row) {
     if (form16_ && row > 0) form16_->SelectEntry(static_cast<size_t>(row));
   };
+  context.progressBegin = [this](std::function<void()> cancel) { form18_->BeginCancellable(std::move(cancel)); };
+  context.progressStep = [this](int percent) { form18_->gauge()->setValue(percent); };
+  context.progressEnd = [this] { form18_->End(); };
   form2_ = std::make_unique<TForm2>(context);
   TForm2* reader = form2_.get();
   form17_->EnrolToggle(reader->SpeedButton11);

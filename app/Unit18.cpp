@@ -18,6 +18,13 @@ TForm18::TForm18(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOn
   gauge_->setStyleSheet("QProgressBar::chunk { background-color: #2050D0; }");
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(gauge_);
+  cancel_ = new QPushButton(QStringLiteral("Отмена"), this);
+  cancel_->setObjectName("CancelButton");
+  cancel_->setVisible(false);
+  layout->addWidget(cancel_, 0, Qt::AlignHCenter);
+  connect(cancel_, &QPushButton::clicked, this, [this] {
+    if (onCancel_) onCancel_();
+  });
   setFixedSize(320, 60);
   CentreOnScreen(*this);
 }
@@ -28,6 +35,9 @@ int TForm18::Percent(int done, int total) {
 }
 
 void TForm18::Begin() {
+  onCancel_ = nullptr;
+  cancel_->setVisible(false);
+  setFixedSize(320, 60);
   gauge_->setValue(0);
   show();
   QCoreApplication::processEvents();
@@ -38,6 +48,17 @@ void TForm18::Step(int done, int total) {
   QCoreApplication::processEvents();
 }
 
-void TForm18::End() { hide(); }
+void TForm18::BeginCancellable(std::function<void()> onCancel) {
+  gauge_->setValue(0);
+  onCancel_ = std::move(onCancel);
+  cancel_->setVisible(true);
+  setFixedSize(320, 100);
+  show();
+}
+
+void TForm18::End() {
+  onCancel_ = nullptr;
+  hide();
+}
 
 }  // namespace lx

@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QMessageBox>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QScreen>
@@ -17,12 +18,14 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <future>
 #include <memory>
 
 #include "app/core/errors.h"
 #include "app/core/qtext.h"
 #include "app/core/textfile.h"
 #include "dictionary/Unit9.h"
+#include "reader/autosync.h"
 #include "reader/readericons.h"
 #include "reader/textcodec.h"
 #include "reader/updown.h"
@@ -142,6 +145,13 @@ TForm2::TForm2(ReaderContext context, QWidget* parent) : QWidget(parent), contex
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::string();
     return remember(dialog.selectedFiles().front());
   };
+  dialogs_.confirm = [this](const QString& question) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Lexitar"), question, QMessageBox::NoButton, this);
+    QPushButton* yes = box.addButton(QStringLiteral("Заменить"), QMessageBox::AcceptRole);
+    box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    box.exec();
+    return box.clickedButton() == yes;
+  };
   TransportView& view = *this;
   transport_ = std::make_unique<ReaderTransport>(project_, stream_, view);
   BuildControls();
@@ -150,6 +160,7 @@ TForm2::TForm2(ReaderContext context, QWidget* parent) : QWidget(parent), contex
 }
 
 TForm2::~TForm2() {
+  CancelAutoSync();
   transport_.reset();
   stream_.Close();
 }
@@ -342,6 +353,12 @@ QWidget* TForm2::BuildProjectTab() {
   auto* pointsBar = new QHBoxLayout;
   pointsBar->addWidget(Label(QStringLiteral("Контрольные точки:"), page));
   pointsBar->addStretch(1);
+  AutoSyncButton = new QPushButton(QStringLiteral("Синхронизировать автоматически"), page);
+  AutoSyncButton->setObjectName("AutoSyncButton");
+  AutoSyncButton->setToolTip(
+      QStringLiteral("Вычислить контрольные точки по английскому тексту и текущему аудиофайлу"));
+  AutoSyncButton->setMinimumWidth(AutoSyncButton->sizeHint().width() + 16);
+  pointsBar->addWidget(AutoSyncButton);
   SpeedButton24 = Button("SpeedButton24", QStringLiteral("Удалить контрольную точку"),
                          DrawReaderIcon(ReaderIcon::DeletePoint), page);
   SpeedButton10 = Button("SpeedButton10", QStringLiteral("Поменять путь к аудиофайлу"),
@@ -476,6 +493,7 @@ void TForm2::WireSignals() {
   connect(SpeedButton6, &QToolButton::clicked, this, &TForm2::SpeedButton6Click);
   connect(SpeedButton10, &QToolButton::clicked, this, &TForm2::SpeedButton10Click);
   connect(SpeedButton24, &QToolButton::clicked, this, &TForm2::SpeedButton24Click);
+  connect(AutoSyncButton, &QPushButton::clicked, this, &TForm2::AutoSyncClick);
   connect(ComboBox1, &QComboBox::activated, this, &TForm2::ComboBox1Change);
   connect(SpeedButton1, &QToolButton::clicked, this, &TForm2::SpeedButton1Click);
   connect(SpeedButton2, &QToolButton::clicked, this, &TForm2::SpeedButton2Click);
@@ -787,6 +805,80 @@ void TForm2::ComboBox1Change(int index) {
 
 void TForm2::SpeedButton24Click() {
   if (project_.DeleteControlPoint(selectedPointRow_)) RefreshPointTable(0);
+}
+
+struct TForm2::AutoSyncJob {
+  AutoSyncControl control;
+  std::future<AutoSyncResult> result;
+  int32_t entry = 0;
+  std::string audioPath;
+  std::string text;
+};
+
+void TForm2::AutoSyncClick() {
+  if (autoSync_) return;
+  const AudioEntry* entry = project_.current();
+  if (englishText_.empty()) {
+    context_.showError(QStringLiteral("Сначала откройте английский текст книги."));
+    return;
+  }
+  if (!entry) {
+    context_.showError(QStringLiteral("Сначала добавьте аудиофайл книги в список аудиофайлов."));
+    return;
+  }
+  if (!entry->points.empty() &&
+      !dialogs_.confirm(QStringLiteral("У аудиофайла «%1» уже есть контрольные точки (%2). Заменить их вычисленными?")
+                            .arg(QString::fromStdString(entry->name))
+                            .arg(entry->points.size())))
+    return;
+  autoSync_ = std::make_unique<AutoSyncJob>();
+  autoSync_->entry = project_.currentEntry;
+  autoSync_->audioPath = entry->path;
+  autoSync_->text = englishText_;
+  AutoSyncJob* job = autoSync_.get();
+  job->result = std::async(std::launch::async, [job] { return ComputeControlPoints(job->text, job->audioPath, job->control); });
+  AutoSyncButton->setEnabled(false);
+  if (context_.progressBegin) context_.progressBegin([this] { CancelAutoSync(); });
+  if (!autoSyncTimer_) {
+    autoSyncTimer_ = new QTimer(this);
+    autoSyncTimer_->setInterval(50);
+    connect(autoSyncTimer_, &QTimer::timeout, this, &TForm2::AutoSyncTick);
+  }
+  autoSyncTimer_->start();
+}
+
+void TForm2::CancelAutoSync() {
+  if (!autoSync_) return;
+  autoSync_->control.cancel.store(true);
+  autoSync_->result.wait();
+  AutoSyncTick();
+}
+
+void TForm2::AutoSyncTick() {
+  if (!autoSync_) return;
+  if (context_.progressStep) context_.progressStep(autoSync_->control.percent.load());
+  if (autoSync_->result.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
+  autoSyncTimer_->stop();
+  const std::unique_ptr<AutoSyncJob> job = std::move(autoSync_);
+  const AutoSyncResult r = job->result.get();
+  AutoSyncButton->setEnabled(true);
+  if (context_.progressEnd) context_.progressEnd();
+  if (r.cancelled) return;
+  if (!r.ok) {
+    context_.showError(QString::fromStdString(r.message));
+    return;
+  }
+  // The window stayed open to the learner: the points go in only where they belong.
+  const AudioEntry* entry = project_.current();
+  if (project_.currentEntry != job->entry || !entry || entry->path != job->audioPath || englishText_ != job->text) {
+    context_.showError(QStringLiteral("Пока шла синхронизация, аудиофайл или английский текст сменились: "
+                                      "контрольные точки не внесены. Запустите синхронизацию снова."));
+    return;
+  }
+  project_.current()->points.clear();
+  for (const AutoSyncPoint& p : r.points)
+    if (project_.InsertControlPoint(p.textPosition, p.audioMs, englishText_) == 0) break;
+  RefreshPointTable(1);
 }
 
 void TForm2::RefreshAudioList() {

@@ -52,12 +52,19 @@ struct ReaderContext {
   std::function<void(int row)> selectLesson6Row;
   // The platform's error box (file and conversion errors).
   std::function<void(const QString& message)> showError;
+  // The progress window of long jobs: shown with the action of its cancel button,
+  // stepped in percent, hidden. Without them a job runs with no window.
+  std::function<void(std::function<void()> cancel)> progressBegin;
+  std::function<void(int percent)> progressStep;
+  std::function<void()> progressEnd;
 };
 
 // The file dialogs, replaceable by tests. An empty result means cancelled.
 struct ReaderDialogs {
   std::function<std::string(const QString& filter)> openFile;
   std::function<std::string(const QString& filter, const QString& defaultSuffix)> saveFile;
+  // A yes-or-no question; true for yes.
+  std::function<bool(const QString& question)> confirm;
 };
 
 class TForm2 : public QWidget, private TransportView {
@@ -86,6 +93,11 @@ class TForm2 : public QWidget, private TransportView {
   void SpeedButton10Click();  // change the current audio file's path
   void ComboBox1Change(int index);
   void SpeedButton24Click();  // delete the selected control point
+  // Control points computed from the English text and the current audio file, off the
+  // user-interface thread; they replace the entry's points when the job ends well.
+  void AutoSyncClick();
+  void CancelAutoSync();
+  bool autoSyncRunning() const { return autoSync_ != nullptr; }
 
   // Transport.
   void SpeedButton1Click() { transport_->PlayClick(); }
@@ -192,6 +204,7 @@ class TForm2 : public QWidget, private TransportView {
   UpDown* UpDown2 = nullptr;
   UpDown* UpDown3 = nullptr;
   QTableWidget* StringGrid1 = nullptr;
+  QPushButton* AutoSyncButton = nullptr;
   QTableWidget* StringGrid2 = nullptr;
   QWidget* Panel3 = nullptr;
   QWidget* Panel9 = nullptr;
@@ -236,6 +249,7 @@ class TForm2 : public QWidget, private TransportView {
   void SetWordField(const std::string& key);
   void RefreshAudioList();
   void RefreshPointTable(int32_t cursorRow);
+  void AutoSyncTick();
   void EntryChosen();  // open the current entry's recording after a change of entry
   void SetNotesShown(bool shown);
   void Edit3Change();
@@ -249,6 +263,9 @@ class TForm2 : public QWidget, private TransportView {
   SentenceAlignment alignment_;
   AudioReaderStream stream_;
   std::unique_ptr<ReaderTransport> transport_;
+  struct AutoSyncJob;
+  std::unique_ptr<AutoSyncJob> autoSync_;
+  QTimer* autoSyncTimer_ = nullptr;
   std::string englishText_;  // pane texts as the alignment counts them
   std::string russianText_;
   PanePicker* pickers_[3] = {};

@@ -570,8 +570,8 @@ bool Tform16::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-void Tform16::Render(const Fragments& fragments) {
-  for (const Fragment& f : fragments) {
+void Tform16::Render(const PanePieces& fragments) {
+  for (const PanePiece& f : fragments) {
     if (f.lineEnd) renderer_->putfragln(ToQ(f.text), f.code);
     else renderer_->putfrag(ToQ(f.text), f.code);
   }

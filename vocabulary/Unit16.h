@@ -191,7 +191,7 @@ class Tform16 : public QWidget {
   void PlaceFromSlots(const SettingsSlots& stored);
   void LayOutListPage();
   void SetBackground(const SettingsSlots& settings);
-  void Render(const Fragments& fragments);
+  void Render(const PanePieces& fragments);
   void ShowDrillMessage(const QString& message);
   void FinishPane();
   void ShowFormFields(bool verb);

@@ -10,7 +10,7 @@ namespace {
 
 const std::string kIndent(13, ' ');
 
-void Line(Fragments& out, Fragments pieces) {
+void Line(PanePieces& out, PanePieces pieces) {
   if (pieces.empty()) pieces.push_back({});
   pieces.back().lineEnd = true;
   out.insert(out.end(), std::make_move_iterator(pieces.begin()), std::make_move_iterator(pieces.end()));
@@ -75,8 +75,8 @@ std::optional<size_t> MemoryDrill::Known(WordList& list) const {
   return position;
 }
 
-Fragments MemoryDrill::WordBlock() const {
-  Fragments out;
+PanePieces MemoryDrill::WordBlock() const {
+  PanePieces out;
   for (int i = 0; i < 3; ++i) Line(out, {});
   Line(out, {{kIndent, 3}, {current_.word, 1}});
   Line(out, {});

@@ -18,12 +18,12 @@ namespace lx {
 
 // One piece of pane text in a style code; `lineEnd` closes the line after it.
 // Words from the list travel as fragments, never as markup, so a "#" shows as typed.
-struct Fragment {
+struct PanePiece {
   std::string text;  // Windows-1251
   int code = 3;
   bool lineEnd = false;
 };
-using Fragments = std::vector<Fragment>;
+using PanePieces = std::vector<PanePiece>;
 
 // The memory size field: only its digits are kept; their value, 30 when there are
 // none, held to the spin range 1..1000 so a long run of digits cannot overflow.
@@ -64,14 +64,14 @@ class MemoryDrill {
   const tspi& current() const { return current_; }
 
   // The block the next-word step writes: three empty lines, the word, an empty line.
-  Fragments WordBlock() const;
+  PanePieces WordBlock() const;
 
   // What the answer shows and plays.
   struct Answer {
     std::string key;        // what the dictionary looks up
     int soundEntry = 0;     // first sound index entry of the key, 0 for none
     bool speak = false;     // a one-letter word: pronounce it after the lookup
-    Fragments lines;        // everything after the word block
+    PanePieces lines;        // everything after the word block
   };
   // `findHeadword` gives the first English record of an exact headword.
   Answer MakeAnswer(const WordList& list, const SoundIndex& sounds, const DictTable& dict,

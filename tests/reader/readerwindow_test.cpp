@@ -7,6 +7,9 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
+
+#include <QPushButton>
 
 #include "app/core/qtext.h"
 #include "app/core/textfile.h"
@@ -15,6 +18,7 @@
 #include "reader/Unit2.h"
 #include "reader/updown.h"
 #include "support/qtapp.h"
+#include "syncbook.h"
 
 namespace {
 
@@ -312,6 +316,139 @@ TEST_F(ReaderWindow, SettingsSlotsRoundTrip) {
   EXPECT_FALSE(w.Edit3->isEnabled());
   EXPECT_EQ(w.transport().markers, ".!?");
   EXPECT_EQ(w.sPageControl1->currentIndex(), 1);
+}
+
+
+
+// Automatic control points from the window: the job runs while the window stays live,
+// its points fill the table in order, and bad input or a cancel leave the table as it was.
+class ReaderAutoSync : public ReaderWindow {
+ protected:
+  static constexpr const char* kBook =
+      "The Garden\r\n\r\n"
+      "Anna planted beans in the garden behind her house. Her brother laughed and said that "
+      "nothing would grow in such poor soil. She watered them every morning before school. "
+      "After three weeks the first green leaves appeared.\r\n"
+      "By the summer the beans had climbed higher than the fence. Her brother stopped laughing. "
+      "\"Can I have some for supper?\" he asked. \"You can pick them yourself,\" Anna said.\r\n";
+
+  void SetUp() override {
+    ReaderWindow::SetUp();
+    context.progressBegin = [this](std::function<void()> cancel) {
+      cancelJob = std::move(cancel);
+      progressShown = true;
+    };
+    context.progressStep = [this](int percent) { lastPercent = percent; };
+    context.progressEnd = [this] { progressShown = false; };
+  }
+
+  // Waits for the job while the event loop runs, as the window would.
+  static void WaitFor(lx::TForm2& w) {
+    for (int i = 0; i < 3000 && w.autoSyncRunning(); ++i) {
+      QCoreApplication::processEvents();
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+  }
+
+  static std::vector<std::pair<int32_t, int32_t>> Rows(lx::TForm2& w) {
+    std::vector<std::pair<int32_t, int32_t>> rows;
+    for (int r = 0; r < w.StringGrid1->rowCount(); ++r) {
+      const auto* position = w.StringGrid1->item(r, 2);
+      const auto* ms = w.StringGrid1->item(r, 3);
+      if (position && ms) rows.emplace_back(position->text().toInt(), ms->text().toInt());
+    }
+    return rows;
+  }
+
+  std::function<void()> cancelJob;
+  bool progressShown = false;
+  int lastPercent = -1;
+};
+
+TEST_F(ReaderAutoSync, PointsFillTheTableInOrder) {
+  const std::string wav = (folder / "garden.wav").string();
+  const lx::test::SyncBook truth = lx::test::MakeSyncBook(kBook, wav);
+  lx::TForm2 w(context);
+  ASSERT_TRUE(w.LoadEnglishText(Write("garden.txt", kBook)));
+  w.AddAudioFile(wav);
+  auto* button = w.findChild<QPushButton*>("AutoSyncButton");
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(button->text(), QStringLiteral("Синхронизировать автоматически"));
+  button->click();
+  EXPECT_TRUE(w.autoSyncRunning());
+  EXPECT_TRUE(progressShown);
+  EXPECT_FALSE(button->isEnabled());
+  WaitFor(w);
+  ASSERT_FALSE(w.autoSyncRunning());
+  ASSERT_TRUE(errors.empty()) << errors.front().toStdString();
+  EXPECT_FALSE(progressShown);
+  EXPECT_TRUE(button->isEnabled());
+  const auto rows = Rows(w);
+  ASSERT_EQ(rows.size(), truth.startsMs.size() + 1);
+  for (size_t k = 0; k < truth.startsMs.size(); ++k) EXPECT_NEAR(rows[k].second, truth.startsMs[k], 100) << "row " << k + 1;
+  for (size_t k = 1; k < rows.size(); ++k) {
+    EXPECT_LT(rows[k - 1].first, rows[k].first);
+    EXPECT_LE(rows[k - 1].second, rows[k].second);
+  }
+  // The points are the project's, with their text lines, and play as hand-made ones do.
+  const auto& points = w.project().entries.at(0).points;
+  ASSERT_EQ(points.size(), rows.size());
+  EXPECT_EQ(points[1].textLine, lx::ControlPointLine(kBook, points[1].textPosition));
+  EXPECT_EQ(lx::TextToAudio(w.project().entries[0], points[2].textPosition), points[2].audioMs);
+}
+
+TEST_F(ReaderAutoSync, BadInputDeclinedOrCancelledLeavesTheTable) {
+  const std::string wav = (folder / "garden.wav").string();
+  lx::test::MakeSyncBook(kBook, wav);
+  lx::TForm2 w(context);
+  auto* button = w.findChild<QPushButton*>("AutoSyncButton");
+  ASSERT_NE(button, nullptr);
+  // No text, then no audio file: a message, nothing runs.
+  button->click();
+  w.LoadEnglishText(Write("garden.txt", kBook));
+  button->click();
+  ASSERT_EQ(errors.size(), 2u);
+  EXPECT_TRUE(errors[0].contains(QStringLiteral("английский текст")));
+  EXPECT_TRUE(errors[1].contains(QStringLiteral("аудиофайл")));
+  EXPECT_FALSE(w.autoSyncRunning());
+
+  // Hand-made points stay when the learner declines to replace them, when the audio
+  // does not read this text, and when the job is cancelled.
+  w.AddAudioFile(wav);
+  w.project().InsertControlPoint(0, 250, kBook);
+  w.project().InsertControlPoint(60, 4000, kBook);
+  const auto handMade = w.project().entries[0].points;
+  std::vector<QString> questions;
+  bool answer = false;
+  lx::ReaderDialogs dialogs;
+  dialogs.confirm = [&](const QString& q) {
+    questions.push_back(q);
+    return answer;
+  };
+  w.SetDialogs(dialogs);
+  button->click();
+  EXPECT_EQ(questions.size(), 1u);
+  EXPECT_FALSE(w.autoSyncRunning());
+
+  answer = true;
+  w.LoadEnglishText(Write("other.txt", Sentences(40, "Elephant")));
+  errors.clear();
+  button->click();
+  WaitFor(w);
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(w.project().entries[0].points, handMade);
+
+  w.LoadEnglishText(Write("garden.txt", kBook));
+  errors.clear();
+  button->click();
+  ASSERT_TRUE(w.autoSyncRunning());
+  ASSERT_TRUE(cancelJob);
+  cancelJob();
+  EXPECT_FALSE(w.autoSyncRunning());
+  EXPECT_FALSE(progressShown);
+  EXPECT_TRUE(errors.empty());
+  EXPECT_EQ(w.project().entries[0].points, handMade);
+  EXPECT_TRUE(button->isEnabled());
 }
 
 }  // namespace

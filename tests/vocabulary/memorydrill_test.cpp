@@ -125,7 +125,7 @@ TEST(MemoryDrill, MemorySizeFieldKeepsDigits) {
   }
 }
 
-std::string Joined(const lx::Fragments& fragments) {
+std::string Joined(const lx::PanePieces& fragments) {
   std::string out;
   for (const auto& f : fragments) {
     out += std::to_string(f.code) + ":" + f.text;
