@@ -72,8 +72,10 @@ void Project1::CreateLessonWindows() {
   context.help = form21_.get();
   context.settingsWindow = form17_.get();
   context.pickHandlers = form9_->PickerHandlers();
+  form6_ = std::make_unique<Tform6>(context, &form1_->sound());
   form7_ = std::make_unique<Tform7>(context);
   form9_->SetTranscriptionLabel(form7_->Label1);
+  form8_ = std::make_unique<Tform8>(context, &form1_->sound());
   form10_ = std::make_unique<Tform10>(context);
   form12_ = std::make_unique<Tform12>(context);
   form13_ = std::make_unique<Tform13>(context);
@@ -83,6 +85,7 @@ void Project1::CreateLessonWindows() {
   WireLesson(3, *form10_);
   WireLesson(4, *form12_);
   WireLesson(5, *form14_);
+  form7_->SetPracticeWindow(form8_.get(), nullptr);
   WirePractice(*form12_, *form13_);
   WirePractice(*form14_, *form15_);
 }
