@@ -257,6 +257,12 @@ TEST_F(WordDrillWindows, Practice2ListeningPlaysTheWordUntilItIsRevealed) {
   EXPECT_EQ(PlayedSince(before), "apple.wav");
   EXPECT_TRUE(Texts(*w).empty());
   EXPECT_TRUE(random_.values.empty());
+  // A word the dictionary could pronounce is not said a second time either.
+  before = sound_->AudioChannel();
+  Key(*w->RadioButton2, "x");
+  EXPECT_EQ(dictionary_->Edit1->text(), "apple");
+  EXPECT_EQ(PlayedSince(before), "");
+  EXPECT_TRUE(dictionary_->SpeakOnLookup);
 }
 
 TEST_F(WordDrillWindows, Practice2ReadingDrawsTheTranscriptionUnderTheWordAndLooksItUp) {
