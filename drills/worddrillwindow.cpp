@@ -42,7 +42,10 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int y)
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, kLabelColour);
   label->setPalette(palette);
-  label->setFont(QFont("DejaVu Sans", 8));
+  // Condensed, so the longer instruction line fits the narrow window.
+  QFont font("DejaVu Sans", 8);
+  font.setStretch(QFont::Condensed);
+  label->setFont(font);
   label->setGeometry(8, y, parent->width() - 16, 18);
   return label;
 }
