@@ -10,6 +10,8 @@
 #include "dictionary/Unit9.h"
 #include "drills/Unit13.h"
 #include "drills/Unit15.h"
+#include "drills/Unit6.h"
+#include "drills/Unit8.h"
 #include "lessons/Unit7.h"
 #include "drills/Unit11.h"
 #include "lessons/Unit4.h"
@@ -44,6 +46,8 @@ class Project1 {
   Tform14* form14() const { return form14_.get(); }
   Tform13* form13() const { return form13_.get(); }
   Tform15* form15() const { return form15_.get(); }
+  Tform6* form6() const { return form6_.get(); }
+  Tform8* form8() const { return form8_.get(); }
   const PictureTable& pictureTable() const { return pictureTable_; }
   TForm18* form18() const { return form18_.get(); }
   TForm21* form21() const { return form21_.get(); }
@@ -79,6 +83,8 @@ class Project1 {
   std::unique_ptr<Tform14> form14_;
   std::unique_ptr<Tform13> form13_;
   std::unique_ptr<Tform15> form15_;
+  std::unique_ptr<Tform6> form6_;
+  std::unique_ptr<Tform8> form8_;
   std::unique_ptr<TForm18> form18_;
   std::unique_ptr<Tform16> form16_;
   std::unique_ptr<TForm21> form21_;

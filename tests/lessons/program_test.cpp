@@ -343,3 +343,19 @@ TEST_F(ProgramTest, EachLessonOpensAtOnceOnItsDescriptionFromTheTop) {
 }
 
 }  // namespace
+
+// Lesson 2's exercises button opens Practice 2 with the focus on its mode choice,
+// so z and x work at once; Practice 1 waits hidden for lesson 1.
+TEST_F(ProgramTest, Lesson2ExercisesOpenPractice2) {
+  auto program = Start();
+  ASSERT_NE(program->form6(), nullptr);
+  EXPECT_FALSE(program->form6()->isVisible());
+  lx::Tform8* practice = program->form8();
+  QToolButton* exercises = Button(program->form7(), "SpeedButton20");
+  ASSERT_TRUE(exercises->isEnabled());
+  EXPECT_EQ(exercises->toolTip(), "Упражнения Урока 2");
+  exercises->click();
+  EXPECT_TRUE(practice->isVisible());
+  EXPECT_EQ(practice->focusProxy(), practice->RadioButton1);
+  EXPECT_TRUE(errors.empty()) << (errors.empty() ? "" : errors[0].toStdString());
+}
