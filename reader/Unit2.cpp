@@ -31,6 +31,7 @@
 #include "reader/updown.h"
 #include "reader/wordkey.h"
 #include "text/Unit21.h"
+#include "text/renderer.h"
 #include "text/icons.h"
 #include "text/wordpick.h"
 
@@ -60,9 +61,20 @@ QString QtFilter(const QString& filter) {
   return out.join(";;");
 }
 
+// A slot edited by hand into something that is not a number is reported (once, by the
+// slots themselves) and its default used: the reader is created all the same.
+int SlotInt(const SettingsSlots& settings, int slot, int fallback) {
+  try {
+    return settings.IntOr(slot, fallback);
+  } catch (const ConvertError& e) {
+    ReportTextError(ToQ(e.what()));
+    return fallback;
+  }
+}
+
 QColor StoredColour(const SettingsSlots& settings, int slot, const QColor& fallback) {
   if (settings.empty(slot)) return fallback;
-  const uint32_t rgb = StoredToRgb(settings.IntOr(slot, 0));
+  const uint32_t rgb = StoredToRgb(SlotInt(settings, slot, RgbToStored(fallback.rgb() & 0xFFFFFF)));
   return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
 
@@ -570,10 +582,10 @@ void TForm2::ApplyStoredGeometry() {
   if (!context_.settings) return;
   const SettingsSlots& s = *context_.settings;
   QRect place = geometry();
-  if (!s.empty(19)) place.moveLeft(s.IntOr(19, place.left()));
-  if (!s.empty(20)) place.moveTop(s.IntOr(20, place.top()));
-  if (!s.empty(21)) place.setWidth(s.IntOr(21, place.width()));
-  if (!s.empty(22)) place.setHeight(s.IntOr(22, place.height()));
+  if (!s.empty(19)) place.moveLeft(SlotInt(s, 19, place.left()));
+  if (!s.empty(20)) place.moveTop(SlotInt(s, 20, place.top()));
+  if (!s.empty(21)) place.setWidth(SlotInt(s, 21, place.width()));
+  if (!s.empty(22)) place.setHeight(SlotInt(s, 22, place.height()));
   PlaceFromStored(*this, place.left(), place.top(), place.width(), place.height());
 }
 
@@ -583,9 +595,9 @@ void TForm2::FormCreate() {
   ApplyStoredGeometry();
   const SettingsSlots* s = context_.settings;
   if (s) {
-    if (!s->empty(28)) UpDown1->SetPosition(s->IntOr(28, 10));
-    if (!s->empty(29)) UpDown2->SetPosition(s->IntOr(29, -1));
-    if (!s->empty(30)) UpDown3->SetPosition(s->IntOr(30, 4));
+    if (!s->empty(28)) UpDown1->SetPosition(SlotInt(*s, 28, 10));
+    if (!s->empty(29)) UpDown2->SetPosition(SlotInt(*s, 29, -1));
+    if (!s->empty(30)) UpDown3->SetPosition(SlotInt(*s, 30, 4));
     if (!s->empty(41)) {
       CheckBox1->setChecked(true);
       CheckBox1Click();
@@ -615,7 +627,7 @@ void TForm2::FormCreate() {
   if (s) {
     ApplySettings(*s);
     if (s->get(33) == "true") SpeedButton9->setChecked(true);
-    if (!s->empty(31)) sPageControl1->setCurrentIndex(s->IntOr(31, 0));
+    if (!s->empty(31)) sPageControl1->setCurrentIndex(SlotInt(*s, 31, 0));
   } else {
     ApplySettings(SettingsSlots());
   }
@@ -629,7 +641,7 @@ void TForm2::ApplySettings(const SettingsSlots& settings) {
   SetBase(RichEdit1, StoredColour(settings, 2, QApplication::palette().color(QPalette::Base)));
   SetBase(RichEdit3, StoredColour(settings, 11, kQuickDefault));
   SetBase(RichEdit2, StoredColour(settings, 12, kRussianDefault));
-  const int size = settings.IntOr(3, 12);
+  const int size = SlotInt(settings, 3, 12);
   for (RichPane* pane : {RichEdit1, RichEdit2, RichEdit3, RichEdit4}) {
     QFont font(QStringLiteral("Georgia"));
     font.setPointSize(size);

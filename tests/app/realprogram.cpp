@@ -116,6 +116,10 @@ InstalledCopy::InstalledCopy(const std::string& name) {
   fs::create_directory_symlink(source / "texts", root_ / "data" / "texts");
   for (const auto& page : fs::directory_iterator(source / "html"))
     fs::create_symlink(page.path(), root_ / "data" / "html" / page.path().filename());
+  // The drills' tables as shipped, so that no window reports a missing file.
+  for (const char* table : {"infowo.txt", "infowo2.txt", "infowo3.txt", "infowo4.txt", "infowo5.txt", "noun.txt",
+                            "verb.txt"})
+    fs::create_symlink(source / table, root_ / "data" / table);
   // Tables small enough to start at once: a word, an English and a Russian article.
   Write("words.txt", "hello\thE'lou\thello.wav\t0\t500\r\n");
   Write("dict1.txt", "hello\r\nhE'lou\r\n1. \xef\xf0\xe8\xe2\xe5\xf2\r\n\xef\xf0\xe8\xe2\xe5\xf2\r\n");

@@ -38,6 +38,12 @@ void CourseFolder::WriteAllTexts() const {
     for (int id = 1; id <= 10; ++id) WriteText(lesson, id, QString("Lesson %1 text %2").arg(lesson).arg(id), 80);
 }
 
+void CourseFolder::WriteDrillTables() const {
+  for (const char* f : {"infowo.txt", "infowo2.txt", "infowo3.txt", "infowo4.txt", "infowo5.txt"}) Write(f, {});
+  Write("noun.txt", {"I", "*", "you", "*", "he", "*", "she", "*", "it", "*", "we", "*", "they"});
+  Write("verb.txt", {"write\tписать\twrote\twritten\twriting\twrites"});
+}
+
 void CourseFolder::WriteSilence(const std::string& relative, int ms) const {
   const uint32_t rate = 8000, bytes = rate * static_cast<uint32_t>(ms) / 1000 * 2;
   std::ofstream f(root_ / "data" / relative, std::ios::binary);

@@ -24,6 +24,9 @@ class CourseFolder {
   void WriteText(int lesson, int id, const QString& title, int bodyLines = 3) const;
   // Every text of lessons 3, 4 and 5, titled "Lesson L text N", long enough to scroll.
   void WriteAllTexts() const;
+  // The drills' data files, small but complete, so that the whole program starts
+  // without a missing-file message.
+  void WriteDrillTables() const;
   // data/<relative>: a silent mono WAV of `ms` milliseconds, so that the length of the
   // recording a sound service opened tells which one it was.
   void WriteSilence(const std::string& relative, int ms) const;

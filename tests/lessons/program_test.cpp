@@ -25,10 +25,8 @@ class ProgramTest : public ::testing::Test {
     folder = std::make_unique<lx::test::CourseFolder>(
         ::testing::UnitTest::GetInstance()->current_test_info()->name());
     for (const char* f : {"words.txt", "dict1.txt", "dict2.txt", "info.txt", "w01.txt"}) folder->Write(f, {});
-    for (const char* f : {"infowo.txt", "infowo2.txt", "infowo3.txt", "infowo4.txt", "infowo5.txt"}) folder->Write(f, {});
+    folder->WriteDrillTables();
     folder->WriteAllTexts();
-    folder->Write("noun.txt", {"I", "*", "you", "*", "he", "*", "she", "*", "it", "*", "we", "*", "they"});
-    folder->Write("verb.txt", {"write\tписать\twrote\twritten\twriting\twrites"});
   }
   void TearDown() override { lx::SetErrorReporter({}); }
   // info.txt with slot 33 set.
@@ -45,6 +43,7 @@ class ProgramTest : public ::testing::Test {
   static std::string Title(lx::LessonFrame& w) { return lx::test::FirstLine(*w.RichEdit1); }
   static QToolButton* Button(QWidget* w, const char* name) { return w->findChild<QToolButton*>(name); }
   std::vector<lx::LessonFrame*> Lessons(lx::Project1& p) { return {p.form7(), p.form10(), p.form12(), p.form14()}; }
+  std::vector<lx::LessonFrame*> GrammarLessons(lx::Project1& p) { return {p.form10(), p.form12(), p.form14()}; }
 
   std::unique_ptr<lx::test::CourseFolder> folder;
   std::vector<QString> errors;
@@ -317,7 +316,7 @@ TEST_F(ProgramTest, ABadSlotIsReportedOnceAcrossEveryLesson) {
   program->form10()->ShowTopic(3);
   ASSERT_EQ(errors.size(), 2u);
   EXPECT_TRUE(errors[0].contains("big") || errors[1].contains("big"));
-  for (lx::LessonFrame* w : Lessons(*program)) EXPECT_EQ(w->shownTopic() > 0, true);
+  for (lx::LessonFrame* w : GrammarLessons(*program)) EXPECT_EQ(w->shownTopic() > 0, true);
 }
 
 // Each lesson opened at once after start-up shows its description from the top, and
@@ -329,7 +328,7 @@ TEST_F(ProgramTest, EachLessonOpensAtOnceOnItsDescriptionFromTheTop) {
   auto program = Start();
   const char* buttons[] = {"SpeedButton4", "SpeedButton5", "SpeedButton6"};
   for (size_t k = 0; k < 3; ++k) {
-    lx::LessonFrame* w = Lessons(*program)[k];
+    lx::LessonFrame* w = GrammarLessons(*program)[k];
     SCOPED_TRACE(buttons[k]);
     Button(program->form1(), buttons[k])->click();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w));

@@ -19,6 +19,7 @@
 #include "app/core/soundindex.h"
 #include "app/core/textfile.h"
 #include "dictionary/lookup.h"
+#include "dictionary/wordforms.h"
 #ifdef LEXITAR_WITH_DRILLS
 #include "drills/sentences.h"
 #endif
@@ -133,6 +134,8 @@ class LessonWords : public ::testing::Test {
     if (loaded_) sounds_.Load(bytes);
     loaded_ = loaded_ && lx::ReadFileBytes(dir.Path("data\\dict1.txt"), bytes);
     if (loaded_) dict_.Load(bytes);
+    // The table of forms is optional: without it the regular endings still lead to lemmas.
+    if (lx::ReadFileBytes(dir.Path("data\\forms.txt"), bytes)) forms_.Load(bytes);
   }
 
   static std::vector<fs::path> TextFiles() {
@@ -199,6 +202,14 @@ class LessonWords : public ::testing::Test {
   // and every part must have an article of its own.
   static bool HasArticle(const std::string& key) {
     if (Headword(key) || kNoArticle.count(key)) return true;
+    // The click path: a contraction, a form of the table or a regular ending leads to
+    // the article of its dictionary form (stopped -> stop, oclock -> o'clock).
+    switch (lx::LookUpEnglish(dict_, forms_, key).route) {
+      case lx::LookupRoute::Contraction:
+      case lx::LookupRoute::Form:
+      case lx::LookupRoute::Ending: return true;
+      default: break;
+    }
     const auto found = lx::FindHeadword(dict_, key);
     if (!found) return false;
     const std::string& head = dict_.record(*found).headword;
@@ -261,6 +272,7 @@ class LessonWords : public ::testing::Test {
   static inline const std::set<std::string> kNoArticle{"does", "eighteen", "eighth"};
   static inline lx::SoundIndex sounds_;
   static inline lx::DictTable dict_;
+  static inline lx::WordForms forms_;
   static inline bool loaded_ = false;
 };
 

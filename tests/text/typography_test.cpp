@@ -33,8 +33,9 @@ std::string TypographyFault(const std::string& line) {
     return "a hyphen stands for a dash (write —)";
   if (line.find('"') != std::string::npos) return "straight quotation marks (write « »)";
   // Words are runs of letters; in UTF-8 every byte of a Cyrillic letter is >= 0x80.
-  static const std::set<std::string> kWithoutYo{"еще", "Еще", "ее", "Ее", "нее", "идет", "щелкните", "Щелкните",
-                                                "ребенок", "черный", "зеленый"};
+  // (Lesson 3's link phrases "verbs.xls (щелкните здесь)" are the program's own wording.)
+  static const std::set<std::string> kWithoutYo{"еще", "Еще", "ее", "Ее", "нее", "идет", "ребенок", "черный",
+                                                "зеленый"};
   std::string word;
   for (size_t i = 0; i <= line.size(); ++i) {
     const unsigned char c = i < line.size() ? static_cast<unsigned char>(line[i]) : 0;
@@ -65,6 +66,7 @@ TEST(Typography, FaultsAreFound) {
       {"#4a book #3— книга, слово «один», ещё, её", false},
       {"#1-er#3 и #1-est#3, по-русски, well-known", false},
       {"текст поёт, идёт, щёлкните; у неё нет", false},
+      {"#1verbs.xls (щелкните здесь)", false},
   };
   for (const auto& c : cases) EXPECT_EQ(!TypographyFault(c.line).empty(), c.fault) << c.line;
 }

@@ -28,6 +28,7 @@ class Lesson6Program : public ::testing::Test {
         std::string("l6_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     for (const char* f : {"words.txt", "dict1.txt", "dict2.txt", "info.txt"}) folder->Write(f, {});
     folder->Write("w01.txt", {"cat\tnoun\tкошка", "dog\tnoun\tсобака"});
+    folder->WriteDrillTables();
     folder->WriteAllTexts();
   }
   void TearDown() override { lx::SetErrorReporter({}); }
