@@ -23,6 +23,7 @@
 #include "audio/audio.h"
 #include "dictionary/Unit9.h"
 #include "tests/support/qtapp.h"
+#include "tests/support/silence.h"
 
 namespace lx {
 namespace {
@@ -31,26 +32,7 @@ namespace fs = std::filesystem;
 
 std::string Cp(std::string_view utf8) { return Utf8ToCp1251(utf8); }
 
-// A silent mono WAV of `ms` milliseconds at 8 kHz.
-void WriteSilence(const fs::path& path, int ms) {
-  const uint32_t rate = 8000, samples = rate * static_cast<uint32_t>(ms) / 1000, bytes = samples * 2;
-  std::ofstream f(path, std::ios::binary);
-  auto u32 = [&](uint32_t v) { f.write(reinterpret_cast<const char*>(&v), 4); };
-  auto u16 = [&](uint16_t v) { f.write(reinterpret_cast<const char*>(&v), 2); };
-  f << "RIFF";
-  u32(36 + bytes);
-  f << "WAVEfmt ";
-  u32(16);
-  u16(1);
-  u16(1);
-  u32(rate);
-  u32(rate * 2);
-  u16(2);
-  u16(16);
-  f << "data";
-  u32(bytes);
-  f << std::string(bytes, '\0');
-}
+using test::WriteSilence;
 
 class DictionaryWindow : public ::testing::Test {
  protected:

@@ -4,6 +4,7 @@
 
 #include "app/core/qtext.h"
 #include "app/core/textfile.h"
+#include "tests/support/silence.h"
 
 namespace fs = std::filesystem;
 
@@ -45,23 +46,7 @@ void CourseFolder::WriteDrillTables() const {
 }
 
 void CourseFolder::WriteSilence(const std::string& relative, int ms) const {
-  const uint32_t rate = 8000, bytes = rate * static_cast<uint32_t>(ms) / 1000 * 2;
-  std::ofstream f(root_ / "data" / relative, std::ios::binary);
-  auto u32 = [&](uint32_t v) { f.write(reinterpret_cast<const char*>(&v), 4); };
-  auto u16 = [&](uint16_t v) { f.write(reinterpret_cast<const char*>(&v), 2); };
-  f << "RIFF";
-  u32(36 + bytes);
-  f << "WAVEfmt ";
-  u32(16);
-  u16(1);          // PCM
-  u16(1);          // mono
-  u32(rate);
-  u32(rate * 2);
-  u16(2);
-  u16(16);
-  f << "data";
-  u32(bytes);
-  f << std::string(bytes, '\0');
+  ::lx::test::WriteSilence(root_ / "data" / relative, ms);
 }
 
 std::string FirstLine(const QTextEdit& pane) {
