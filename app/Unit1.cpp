@@ -178,8 +178,8 @@ void TForm1::BuildControls() {
 }
 
 void TForm1::UpdateAvailability() {
-  const QString soon = "Этот урок появится в следующей версии курса";
-  const QString noPages = "Окно справки появится в следующей версии курса";
+  const QString soon = "Окно этого урока недоступно";
+  const QString noPages = "Окно справки недоступно";
   for (size_t i = 0; i < 7; ++i) {
     const bool ready = static_cast<bool>(openLesson_[i]);
     lessonButtons_[i]->setEnabled(ready);

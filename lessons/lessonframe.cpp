@@ -232,7 +232,7 @@ void LessonFrame::UpdateExercisesButton() {
   const bool ready = !practiceWindow_.isNull();
   SpeedButton4->setEnabled(ready);
   SpeedButton4->setToolTip(ready ? layout_.exercisesHint
-                                 : layout_.exercisesHint + " появятся в следующей версии курса");
+                                 : layout_.exercisesHint + " недоступны");
 }
 
 void LessonFrame::SpeedButton4Click() {
