@@ -9,6 +9,7 @@
 #include "app/centre.h"
 #include "app/core/errors.h"
 #include "app/core/qtext.h"
+#include "text/drillkeys.h"
 #include "dictionary/Unit9.h"
 #include "lessons/framebutton.h"
 #include "text/Unit21.h"
@@ -174,15 +175,7 @@ void Tform11::FormCreate() {
 }
 
 void Tform11::SetBackground(const SettingsSlots& settings) {
-  uint32_t rgb = kDefaultBackgroundRgb;
-  try {
-    rgb = settings.RgbOr(2, kDefaultBackgroundRgb);
-  } catch (const ConvertError&) {
-    // The settings window stores only numbers; a damaged slot keeps the default.
-  }
-  QPalette palette = RichEdit1->palette();
-  palette.setColor(QPalette::Base, QColor::fromRgb(rgb));
-  RichEdit1->setPalette(palette);
+  SetPaneBackground(*RichEdit1, settings, 2, kDefaultBackgroundRgb);
 }
 
 void Tform11::ApplySettings(const SettingsSlots& settings) { SetBackground(settings); }
@@ -236,19 +229,12 @@ void Tform11::SpeedButton41Click() {
 
 void Tform11::SpeedButton4Click() { close(); }
 
-bool Tform11::DrillKey(const QKeyEvent& key) {
-  const QString text = key.text();
-  if (text.size() != 1) return false;
-  const QChar c = text[0];
-  if (c == u'z' || c == u'Z' || c == u'я' || c == u'Я') {
-    Button1Click();
-    return true;
+bool Tform11::DrillKey(const QKeyEvent& event) {
+  switch (DrillKeyOf(event)) {
+    case lx::DrillKey::Next: Button1Click(); return true;
+    case lx::DrillKey::Answer: Button2Click(); return true;
+    default: return false;
   }
-  if (c == u'x' || c == u'X' || c == u'ч' || c == u'Ч') {
-    Button2Click();
-    return true;
-  }
-  return false;
 }
 
 void Tform11::keyPressEvent(QKeyEvent* event) {

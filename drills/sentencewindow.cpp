@@ -7,6 +7,7 @@
 #include "app/centre.h"
 #include "app/core/errors.h"
 #include "app/core/qtext.h"
+#include "text/drillkeys.h"
 #include "dictionary/Unit9.h"
 #include "lessons/framebutton.h"
 #include "text/Unit21.h"
@@ -150,30 +151,17 @@ void SentenceWindow::SpeedButton41Click() {
 }
 
 void SentenceWindow::SetBackground(const SettingsSlots& settings) {
-  uint32_t rgb = kDefaultBackgroundRgb;
-  try {
-    rgb = settings.RgbOr(kBackgroundSlot, kDefaultBackgroundRgb);
-  } catch (const ConvertError&) {
-    // The settings window stores only numbers; a damaged slot keeps the default.
-  }
-  QPalette palette = RichEdit1->palette();
-  palette.setColor(QPalette::Base, QColor::fromRgb(rgb));
-  RichEdit1->setPalette(palette);
+  SetPaneBackground(*RichEdit1, settings, kBackgroundSlot, kDefaultBackgroundRgb);
 }
 
 void SentenceWindow::ApplySettings(const SettingsSlots& settings) { SetBackground(settings); }
 
 bool SentenceWindow::DrillKey(const QKeyEvent& event) {
-  const QString key = event.text().toLower();
-  if (key == "z" || key == QString::fromUtf8("я")) {
-    Button1Click();
-    return true;
+  switch (DrillKeyOf(event)) {
+    case lx::DrillKey::Next: Button1Click(); return true;
+    case lx::DrillKey::Answer: Button2Click(); return true;
+    default: return false;
   }
-  if (key == "x" || key == QString::fromUtf8("ч")) {
-    Button2Click();
-    return true;
-  }
-  return false;
 }
 
 void SentenceWindow::keyPressEvent(QKeyEvent* event) {

@@ -7,6 +7,7 @@
 #include "app/centre.h"
 #include "app/core/errors.h"
 #include "app/core/qtext.h"
+#include "text/drillkeys.h"
 #include "app/sound/soundservice.h"
 #include "dictionary/Unit9.h"
 #include "lessons/framebutton.h"
@@ -210,16 +211,11 @@ void WordDrillWindow::Carry(const DrillStep& step) {
 }
 
 bool WordDrillWindow::DrillKey(const QKeyEvent& event) {
-  const QString key = event.text().toLower();
-  if (key == "z" || key == QString::fromUtf8("я")) {
-    Button1Click();
-    return true;
+  switch (DrillKeyOf(event)) {
+    case lx::DrillKey::Next: Button1Click(); return true;
+    case lx::DrillKey::Answer: Button2Click(); return true;
+    default: return false;
   }
-  if (key == "x" || key == QString::fromUtf8("ч")) {
-    Button2Click();
-    return true;
-  }
-  return false;
 }
 
 bool WordDrillWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -134,15 +134,7 @@ void LessonFrame::FormCreate() {
 }
 
 void LessonFrame::SetBackground(const SettingsSlots& settings) {
-  uint32_t rgb = kDefaultBackgroundRgb;
-  try {
-    rgb = settings.RgbOr(1, kDefaultBackgroundRgb);
-  } catch (const ConvertError&) {
-    // The settings window stores only numbers; a damaged slot keeps the default.
-  }
-  QPalette palette = RichEdit1->palette();
-  palette.setColor(QPalette::Base, QColor::fromRgb(rgb));
-  RichEdit1->setPalette(palette);
+  SetPaneBackground(*RichEdit1, settings, 1, kDefaultBackgroundRgb);
 }
 
 void LessonFrame::ApplySettings(const SettingsSlots& settings) { SetBackground(settings); }

@@ -8,6 +8,8 @@
 #include <QTextLayout>
 #include <QUrl>
 #include <algorithm>
+
+#include "app/core/errors.h"
 #include <vector>
 
 #include "app/core/qtext.h"
@@ -263,6 +265,17 @@ bool RichPane::LoadTextFile(const QString& path) {
   setPlainText(text);
   if (firstLineIndent_ != 0) SetFirstLineIndent(firstLineIndent_);
   return true;
+}
+
+void SetPaneBackground(QTextEdit& pane, const SettingsSlots& settings, int slot, uint32_t defaultRgb) {
+  uint32_t rgb = defaultRgb;
+  try {
+    rgb = settings.RgbOr(slot, defaultRgb);
+  } catch (const ConvertError&) {
+  }
+  QPalette palette = pane.palette();
+  palette.setColor(QPalette::Base, QColor::fromRgb(rgb));
+  pane.setPalette(palette);
 }
 
 }  // namespace lx

@@ -9,7 +9,13 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
+#include "app/core/settingsslots.h"
+
 namespace lx {
+
+// Fills a pane with the colour a settings slot holds, or `defaultRgb` (#RRGGBB) when
+// the slot is empty or damaged (the settings window stores only numbers).
+void SetPaneBackground(QTextEdit& pane, const SettingsSlots& settings, int slot, uint32_t defaultRgb);
 
 class RichPane : public QTextEdit {
   Q_OBJECT

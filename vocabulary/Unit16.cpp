@@ -17,6 +17,7 @@
 #include "app/core/errors.h"
 #include "app/core/foldcase.h"
 #include "app/core/qtext.h"
+#include "text/drillkeys.h"
 #include "app/core/textfile.h"
 #include "dictionary/Unit9.h"
 #include "dictionary/lookup.h"
@@ -133,16 +134,11 @@ QString CannotRead(const std::string& path) {
   return QString("Не удалось прочитать файл %1").arg(QString::fromStdString(path));
 }
 
-bool IsDrillKey(int key, const QString& text, bool& next) {
-  if (key == Qt::Key_Z || text == "z" || text == "Z" || text == "я" || text == "Я") {
-    next = true;
-    return true;
-  }
-  if (key == Qt::Key_X || text == "x" || text == "X" || text == "ч" || text == "Ч") {
-    next = false;
-    return true;
-  }
-  return false;
+// The drill keys, also by their key codes when a layout gives them other text.
+bool IsDrillKey(const QKeyEvent& event, bool& next) {
+  const DrillKey key = DrillKeyOf(event);
+  next = key == DrillKey::Next || (key == DrillKey::None && event.key() == Qt::Key_Z);
+  return key != DrillKey::None || event.key() == Qt::Key_Z || event.key() == Qt::Key_X;
 }
 
 }  // namespace
@@ -431,14 +427,7 @@ void Tform16::GatherSlots(SettingsSlots& stored) const {
 }
 
 void Tform16::SetBackground(const SettingsSlots& settings) {
-  uint32_t rgb = kDefaultBackgroundRgb;
-  try {
-    rgb = settings.RgbOr(1, kDefaultBackgroundRgb);
-  } catch (const ConvertError&) {
-  }
-  QPalette palette = RichEdit1->palette();
-  palette.setColor(QPalette::Base, QColor::fromRgb(rgb));
-  RichEdit1->setPalette(palette);
+  SetPaneBackground(*RichEdit1, settings, 1, kDefaultBackgroundRgb);
 }
 
 void Tform16::ApplySettings(const SettingsSlots& settings) { SetBackground(settings); }
@@ -562,7 +551,7 @@ bool Tform16::eventFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     bool next = false;
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return QWidget::eventFilter(watched, event);
-    if (IsDrillKey(key->key(), key->text(), next)) {
+    if (IsDrillKey(*key, next)) {
       if (!key->isAutoRepeat()) next ? Button2Click() : Button3Click();
       return true;
     }
